@@ -1,0 +1,45 @@
+#include "logbook/contact_record.h"
+
+#include "logbook/quoted_line.h"
+
+namespace vl::logbook {
+
+std::string padCut(std::string_view text, size_t width) {
+    std::string out(text.substr(0, width));
+    out.resize(width, ' ');
+    return out;
+}
+
+ContactRecord fixedWidth(const ContactRecord& raw) {
+    return ContactRecord{padCut(raw.call, kCallWidth),       padCut(raw.sent, kSentWidth),
+                         padCut(raw.rcvd, kRcvdWidth),       padCut(raw.chapter, kChapterWidth),
+                         padCut(raw.name, kNameWidth),       padCut(raw.band, kBandWidth),
+                         padCut(raw.mode, kModeWidth),       padCut(raw.date, kDateWidth),
+                         padCut(raw.time, kTimeWidth),       raw.comment};
+}
+
+std::string formatContactLine(const ContactRecord& record) {
+    const ContactRecord r = fixedWidth(record);
+    return formatQuotedLine(std::vector<std::string>{r.call, r.sent, r.rcvd, r.chapter, r.name,
+                                                     r.band, r.mode, r.date, r.time, r.comment});
+}
+
+ContactRecord contactFromFields(const std::vector<std::string>& fields) {
+    auto at = [&](size_t i) -> std::string { return i < fields.size() ? fields[i] : std::string(); };
+    return fixedWidth(ContactRecord{at(0), at(1), at(2), at(3), at(4), at(5), at(6), at(7), at(8),
+                                    at(9)});
+}
+
+std::vector<ContactRecord> readContacts(std::string_view content) {
+    std::vector<ContactRecord> records;
+    for (std::string_view line : splitLines(content)) {
+        records.push_back(contactFromFields(splitQuotedLine(line)));
+    }
+    return records;
+}
+
+std::int64_t countRecords(std::string_view content) {
+    return static_cast<std::int64_t>(splitLines(content).size());
+}
+
+}  // namespace vl::logbook

@@ -1,0 +1,136 @@
+#include "logbook/data_folder.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "logbook/file_names.h"
+
+namespace vl::logbook {
+
+namespace fs = std::filesystem;
+
+FileError errorFromErrno(int number) { return FileError{number, std::strerror(number)}; }
+
+namespace {
+
+FileResult writeAll(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errorFromErrno(errno);
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return std::nullopt;
+}
+
+void syncDirectory(const fs::path& dir) {
+    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+bool fileExists(const fs::path& path) {
+    struct stat st{};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+DataFolder::DataFolder(fs::path dir) : dir_(std::move(dir)) {}
+
+fs::path DataFolder::resolve(std::string_view name) const {
+    const std::string canonical = names::canonicalName(name);
+    fs::path exact = dir_ / canonical;
+    if (fileExists(exact)) return exact;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(dir_, ec)) {
+        const std::string found = entry.path().filename().string();
+        if (names::sameNameIgnoringCase(found, canonical)) return entry.path();
+    }
+    return exact;
+}
+
+bool DataFolder::exists(std::string_view name) const { return fileExists(resolve(name)); }
+
+ReadResult DataFolder::read(std::string_view name) const {
+    ReadResult result;
+    const fs::path path = resolve(name);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        result.error = errorFromErrno(errno);
+        return result;
+    }
+    char buffer[65536];
+    while (true) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            result.error = errorFromErrno(errno);
+            break;
+        }
+        if (n == 0) break;
+        result.content.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return result;
+}
+
+FileResult DataFolder::appendText(std::string_view name, std::string_view bytes) const {
+    const fs::path path = resolve(name);
+    const bool existed = fileExists(path);
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) return errorFromErrno(errno);
+    FileResult result = writeAll(fd, bytes);
+    if (!result && ::fsync(fd) != 0) result = errorFromErrno(errno);
+    if (::close(fd) != 0 && !result) result = errorFromErrno(errno);
+    if (!existed) syncDirectory(dir_);
+    return result;
+}
+
+FileResult DataFolder::writeWhole(std::string_view name, std::string_view bytes) const {
+    const fs::path target = resolve(name);
+    fs::path temp = target;
+    temp += ".tmp";
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return errorFromErrno(errno);
+    FileResult result = writeAll(fd, bytes);
+    if (!result && ::fsync(fd) != 0) result = errorFromErrno(errno);
+    if (::close(fd) != 0 && !result) result = errorFromErrno(errno);
+    if (!result && ::rename(temp.c_str(), target.c_str()) != 0) result = errorFromErrno(errno);
+    if (result) {
+        ::unlink(temp.c_str());
+        return result;
+    }
+    syncDirectory(dir_);
+    return std::nullopt;
+}
+
+FileResult DataFolder::touch(std::string_view name) const { return appendText(name, {}); }
+
+FileResult DataFolder::remove(std::string_view name) const {
+    const fs::path path = resolve(name);
+    if (::unlink(path.c_str()) != 0) return errorFromErrno(errno);
+    syncDirectory(dir_);
+    return std::nullopt;
+}
+
+FileResult DataFolder::renameTo(std::string_view from, const fs::path& to) const {
+    const fs::path source = resolve(from);
+    const fs::path target = to.is_absolute() ? to : dir_ / to;
+    if (::rename(source.c_str(), target.c_str()) != 0) return errorFromErrno(errno);
+    syncDirectory(dir_);
+    return std::nullopt;
+}
+
+}  // namespace vl::logbook

@@ -1,0 +1,56 @@
+#pragma once
+// The working folder and every file access of the program. Names are matched
+// without regard to letter case, so a roster copied as VLCHAPTERS.TXT is found.
+// Appends write the whole line with one write and reach the disk before the
+// call returns; whole-file writes go through a temporary file and a rename, so
+// a failure never leaves half a file behind.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vl::logbook {
+
+struct FileError {
+    int number = 0;           // the system's error number
+    std::string description;  // its text
+};
+
+// Empty on success.
+using FileResult = std::optional<FileError>;
+
+struct ReadResult {
+    std::string content;
+    std::optional<FileError> error;
+    bool ok() const { return !error.has_value(); }
+};
+
+class DataFolder {
+public:
+    explicit DataFolder(std::filesystem::path dir);
+
+    const std::filesystem::path& dir() const { return dir_; }
+
+    // The path of the file with this name: an existing file whose name matches
+    // without regard to case, else the canonical spelling in the folder.
+    std::filesystem::path resolve(std::string_view name) const;
+
+    bool exists(std::string_view name) const;
+    ReadResult read(std::string_view name) const;
+    FileResult appendText(std::string_view name, std::string_view bytes) const;
+    FileResult writeWhole(std::string_view name, std::string_view bytes) const;
+    // Creates an empty file when none exists; leaves an existing one alone.
+    FileResult touch(std::string_view name) const;
+    // Fails with ENOENT when the file is missing.
+    FileResult remove(std::string_view name) const;
+    // Moves `from` to the file name `to` (taken as given, not case-folded),
+    // replacing any file of that name.
+    FileResult renameTo(std::string_view from, const std::filesystem::path& to) const;
+
+private:
+    std::filesystem::path dir_;
+};
+
+FileError errorFromErrno(int number);
+
+}  // namespace vl::logbook
