@@ -1,0 +1,175 @@
+// Leaving the callsign box (dupe check, previous contacts, history), leaving
+// the chapter box, and the two searches, on a full-size log (32,767 contacts)
+// and a history file of 100,000 stations in a temporary working folder.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "entry/chapter_check.h"
+#include "entry/lookups.h"
+#include "entry/searches.h"
+#include "logbook/contact_record.h"
+#include "logbook/data_folder.h"
+#include "logbook/file_names.h"
+#include "logbook/history.h"
+#include "logbook/small_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace vl;
+
+std::string makeCall(std::mt19937& rng) {
+    static const char* kPrefixes[] = {"K", "W", "N", "KA", "KB", "WA", "WB", "VE", "G", "DL"};
+    std::string call = kPrefixes[rng() % 10];
+    const int digit = static_cast<int>(rng() % 10);
+    call += digit == 0 ? static_cast<char>(0xD8) : static_cast<char>('0' + digit);
+    const int letters = 2 + static_cast<int>(rng() % 2);
+    for (int i = 0; i < letters; ++i) call += static_cast<char>('A' + rng() % 26);
+    return call;
+}
+
+struct Fixture {
+    fs::path dir;
+    logbook::DataFolder folder{fs::path()};
+
+    Fixture() {
+        char pattern[] = "/tmp/vl_bench_entry_XXXXXX";
+        dir = ::mkdtemp(pattern);
+        folder = logbook::DataFolder(dir);
+        std::mt19937 rng(12345);
+        static const char* kBands[] = {"160", "80", "40", "20", "15", "10", "6", "2"};
+        static const char* kModes[] = {"PHN", "CW ", "DIG"};
+
+        std::string log;
+        for (int i = 0; i < 32767; ++i) {
+            logbook::ContactRecord r;
+            r.call = i % 1000 == 7 ? "KØABC" : makeCall(rng);
+            r.sent = "59";
+            r.rcvd = "59";
+            r.chapter = std::to_string(100 + rng() % 300);
+            r.name = "NAME" + std::to_string(i % 100);
+            r.band = kBands[rng() % 8];
+            r.mode = kModes[rng() % 3];
+            r.date = "12/06/2026";
+            r.time = "18:30";
+            r.comment = i % 50 == 0 ? "NVL" : "";
+            log += logbook::formatContactLine(r);
+        }
+        folder.writeWhole(logbook::names::kContactLog, log);
+
+        std::string history;
+        for (int i = 0; i < 100000; ++i) {
+            history += logbook::formatHistoryLine(
+                {makeCall(rng), std::to_string(100 + rng() % 300), "OP" + std::to_string(i)});
+        }
+        history += logbook::formatHistoryLine({"ZZ9LAST", "123", "LAST"});
+        folder.writeWhole(logbook::names::kHistory, history);
+
+        std::string roster;
+        for (int c = 1; c <= 300; ++c) {
+            char number[8];
+            std::snprintf(number, sizeof number, "%03d", c);
+            roster += "\"" + std::string(number) + "\",\"Chapter number " + number + "\"\r\n";
+        }
+        roster += "\"599\",\"Non-member stations\"\r\n\"999\",\"End\"\r\n";
+        folder.writeWhole(logbook::names::kRoster, roster);
+
+        std::string worked;
+        for (int c = 1; c <= 250; ++c) {
+            char number[8];
+            std::snprintf(number, sizeof number, "%03d", c);
+            worked += logbook::formatSingleFieldLine(number);
+        }
+        folder.writeWhole(logbook::names::kPhoneChapters, worked);
+        std::printf("log %ju bytes, history %ju bytes in %s\n",
+                    static_cast<std::uintmax_t>(fs::file_size(folder.resolve(logbook::names::kContactLog))),
+                    static_cast<std::uintmax_t>(fs::file_size(folder.resolve(logbook::names::kHistory))),
+                    dir.c_str());
+    }
+    ~Fixture() {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+// What leaving the callsign box reads: the dupe check, then the previous
+// contacts, then the history when nothing was found in the log.
+void leaveCallsign(benchmark::State& state, const char* call) {
+    const auto& folder = fixture().folder;
+    for (auto _ : state) {
+        auto dupe = entry::findDupe(call, "20", "PHN", folder);
+        auto previous = entry::findPreviousContacts(call, folder);
+        benchmark::DoNotOptimize(dupe);
+        benchmark::DoNotOptimize(previous);
+        if (previous.count == 0) {
+            auto history = entry::findHistory(call, folder);
+            benchmark::DoNotOptimize(history);
+        }
+    }
+}
+
+void BM_LeaveCallsign_Unknown(benchmark::State& s) { leaveCallsign(s, "ZZ9LAST"); }
+void BM_LeaveCallsign_Worked33Times(benchmark::State& s) { leaveCallsign(s, "KØABC"); }
+
+void BM_LeaveCallsign_AllThreeFullScans(benchmark::State& state) {
+    const auto& folder = fixture().folder;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(entry::findDupe("QQ1QQQ", "20", "PHN", folder));
+        benchmark::DoNotOptimize(entry::findPreviousContacts("QQ1QQQ", folder));
+        benchmark::DoNotOptimize(entry::findHistory("QQ1QQQ", folder));
+    }
+}
+
+void BM_ChapterCheck_NewChapter(benchmark::State& state) {
+    const auto& folder = fixture().folder;
+    for (auto _ : state) benchmark::DoNotOptimize(entry::checkChapter("287", "", "PHN", folder));
+}
+
+void BM_ChapterCheck_Invalid(benchmark::State& state) {
+    const auto& folder = fixture().folder;
+    for (auto _ : state) benchmark::DoNotOptimize(entry::checkChapter("777", "", "PHN", folder));
+}
+
+void search(benchmark::State& state, bool log, const char* box) {
+    const auto& folder = fixture().folder;
+    int count = 0;
+    for (auto _ : state) {
+        auto result = log ? entry::searchLog(box, folder) : entry::searchHistory(box, folder);
+        count = result.count;
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["lines"] = count;
+}
+
+void BM_SearchLog_Prefix(benchmark::State& s) { search(s, true, "WA1"); }
+void BM_SearchLog_Pattern(benchmark::State& s) { search(s, true, "K#??"); }
+void BM_SearchLog_EmptyListsAll(benchmark::State& s) { search(s, true, ""); }
+void BM_SearchHistory_Prefix(benchmark::State& s) { search(s, false, "WA1"); }
+void BM_SearchHistory_Pattern(benchmark::State& s) { search(s, false, "K#??"); }
+void BM_SearchHistory_EmptyListsAll(benchmark::State& s) { search(s, false, ""); }
+
+}  // namespace
+
+BENCHMARK(BM_LeaveCallsign_Unknown)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LeaveCallsign_Worked33Times)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LeaveCallsign_AllThreeFullScans)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ChapterCheck_NewChapter)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ChapterCheck_Invalid)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchLog_Prefix)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchLog_Pattern)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchLog_EmptyListsAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchHistory_Prefix)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchHistory_Pattern)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchHistory_EmptyListsAll)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,162 @@
+#include "keyer/keyer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "keyer/calibration.h"
+#include "keyer/morse_table.h"
+
+namespace vl::keyer {
+
+namespace {
+
+constexpr std::int64_t kNanosPerPARISWord = 1'200'000'000;  // 1.2 s: one unit at 1 wpm
+constexpr std::int64_t kMaxInt16 = std::numeric_limits<std::int16_t>::max();
+constexpr std::int64_t kMinInt16 = std::numeric_limits<std::int16_t>::min();
+
+// a / b rounded to the nearest integer, halves to even; b != 0.
+std::int64_t divideHalfEven(std::int64_t a, std::int64_t b) {
+    if (b < 0) {
+        a = -a;
+        b = -b;
+    }
+    std::int64_t q = a / b;
+    std::int64_t r = a % b;  // same sign as a
+    std::int64_t twice = 2 * (r < 0 ? -r : r);
+    if (twice > b || (twice == b && q % 2 != 0)) q += (a < 0 ? -1 : 1);
+    return q;
+}
+
+std::int16_t clampSpeed(double wpm) {
+    return static_cast<std::int16_t>(std::clamp(wpm, 1.0, static_cast<double>(kMaxInt16)));
+}
+
+}  // namespace
+
+double roundHalfEven(double value) {
+    double floor = std::floor(value);
+    double rest = value - floor;
+    if (rest > 0.5) return floor + 1;
+    if (rest < 0.5) return floor;
+    return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
+}
+
+Keyer::Keyer() = default;
+
+void Keyer::setKeyLine(KeyLine* line) {
+    line_ = line;
+    lineState_.reset();
+}
+
+void Keyer::setClock(Clock* clock) {
+    clock_ = clock ? clock : &steadyClock_;
+    lineFreeAt_ = Clock::TimePoint{};  // a time of the old clock means nothing on the new one
+}
+
+void Keyer::calibrate() {
+    calibrationX_ = timeCalibrationLoop(*clock_);
+    speed = speedForCalibration(calibrationX_);
+    swpm = 13;
+    stopsend = 0;
+    Set_Timing_Adjust(speed);
+    std::int32_t wpm = swpm;
+    set_speed(wpm);
+}
+
+void Keyer::Set_Timing_Adjust(std::int16_t& value) { Timing_Adjust = value; }
+
+void Keyer::set_speed(std::int32_t& wpm) {
+    if (wpm == 0) return;
+    std::int64_t ticks = divideHalfEven(Timing_Adjust, wpm);
+    TimeTick = static_cast<std::int16_t>(std::clamp(ticks, kMinInt16, kMaxInt16));
+}
+
+void Keyer::setSpeedWpm(int wpm) {
+    swpm = clampSpeed(wpm);
+    std::int32_t copy = swpm;
+    set_speed(copy);
+}
+
+void Keyer::increaseSpeed25() {
+    swpm = clampSpeed(roundHalfEven(static_cast<double>(swpm) * 1.25));
+    std::int32_t copy = swpm;
+    set_speed(copy);
+}
+
+void Keyer::decreaseSpeed25() {
+    swpm = clampSpeed(roundHalfEven(static_cast<double>(swpm) * 0.75));
+    std::int32_t copy = swpm;
+    set_speed(copy);
+}
+
+Clock::Duration Keyer::unitLength() const {
+    if (TimeTick <= 0 || Timing_Adjust <= 0) return Clock::Duration::zero();
+    return Clock::Duration(divideHalfEven(TimeTick * kNanosPerPARISWord, Timing_Adjust));
+}
+
+std::optional<KeyError> Keyer::setLine(bool keyed) {
+    if (!line_) return std::nullopt;
+    return line_->setKeyed(keyed);
+}
+
+std::optional<KeyError> Keyer::failed(KeyError error) {
+    // Leave the transmitter unkeyed if the line still answers.
+    lineState_.reset();
+    if (line_ && !line_->setKeyed(false)) lineState_ = false;
+    stopsend = 1;
+    return error;
+}
+
+std::optional<KeyError> Keyer::keyCharacter(char c, Clock::TimePoint start, Clock::TimePoint& end) {
+    std::string_view units = morseUnits(c);
+    Clock::Duration unit = unitLength();  // a speed change applies from the next character
+    Clock::TimePoint edge = start;
+    for (char u : units) {
+        bool keyed = u == '1';
+        if (lineState_ != keyed) {  // only edges are timed and set
+            clock_->sleepUntil(edge);
+            if (auto error = setLine(keyed)) return failed(std::move(*error));
+            lineState_ = keyed;
+        }
+        edge += unit;
+    }
+    end = edge;
+    lineFreeAt_ = std::max(lineFreeAt_, end);
+    return std::nullopt;
+}
+
+std::optional<KeyError> Keyer::Send_Character(char c) {
+    Clock::TimePoint end;
+    if (auto error = keyCharacter(c, std::max(clock_->now(), lineFreeAt_), end)) return error;
+    clock_->sleepUntil(end);
+    return std::nullopt;
+}
+
+std::optional<KeyError> Keyer::Send_String(std::string& text) {
+    const std::size_t n = text.size();
+    if (n == 0) return std::nullopt;
+    Clock::TimePoint next = std::max(clock_->now(), lineFreeAt_);
+    for (std::size_t i = 0; i < n && i < text.size(); ++i) {
+        if (stopsend == 1) {
+            text.clear();
+            break;
+        }
+        Clock::TimePoint end;
+        if (auto error = keyCharacter(text[i], next, end)) {
+            text.clear();
+            return error;
+        }
+        // The events run in the character's closing released units; a send
+        // started from them begins when this character ends.
+        if (pump_) pump_();
+        next = std::max(end, lineFreeAt_);
+        Clock::TimePoint now = clock_->now();
+        if (now - next > kReanchorAfter) next = now;  // the events took long: go on from now
+    }
+    // Returns when the last character keyed is over, closing units included.
+    clock_->sleepUntil(lineFreeAt_);
+    return std::nullopt;
+}
+
+}  // namespace vl::keyer

@@ -1,0 +1,104 @@
+#pragma once
+// The CW sender: keys text in Morse code on a key line, one character at a
+// time, and lets the window handle its events between characters.
+//
+// The line is set at each edge, with one call; units that leave it as it is
+// make no call. Every character ends with the line released.
+//
+// Timing: one unit lasts `TimeTick` blocks of 1.2 s / `Timing_Adjust` each,
+// which is 1.2 s / `swpm` (the PARIS word) up to the rounding of `TimeTick`.
+// Every edge is timed against an absolute deadline on the monotonic clock,
+// counted from the start of the text, so errors never add up over a message.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "keyer/clock.h"
+#include "keyer/key_line.h"
+#include "keyer/steady_clock.h"
+
+namespace vl::keyer {
+
+class Keyer {
+public:
+    Keyer();
+    Keyer(const Keyer&) = delete;
+    Keyer& operator=(const Keyer&) = delete;
+
+    // The window's CW variables.
+    std::int16_t speed = 0;           // the calibration's result
+    std::int32_t Timing_Adjust = 0;   // blocks per unit at 1 word per minute
+    std::int16_t swpm = 13;           // sending speed in words per minute
+    std::int16_t TimeTick = 0;        // blocks per unit at `swpm`
+    std::int16_t stopsend = 0;        // 1: the operator asked to stop
+
+    // Start-up's first step: times the calibration loop, picks `speed` from
+    // the table, then `Timing_Adjust` = speed, `swpm` = 13, `stopsend` = 0,
+    // and `set_speed` with 13.
+    void calibrate();
+    // X of the last calibration, in hundredths of a second.
+    float calibrationTime() const { return calibrationX_; }
+
+    void Set_Timing_Adjust(std::int16_t& value);
+    // `TimeTick` = Timing_Adjust / wpm, halves to the even neighbour, held to
+    // 16 bits. A speed of 0 leaves `TimeTick` as it is.
+    void set_speed(std::int32_t& wpm);
+
+    // The speed commands: `swpm` is set and `set_speed` called with it. The
+    // steps of 25 % round halves to even and keep `swpm` within 1..32767.
+    void setSpeedWpm(int wpm);
+    void increaseSpeed25();
+    void decreaseSpeed25();
+
+    // Keys the text. Before each character the stop flag is checked: when it
+    // is 1 the text is set to "" and the call returns. After each character's
+    // last element the event pump runs, while its closing released units pass
+    // (ESC, a timer tick or another send may run inside it; a nested send
+    // starts when the character ends). A character that is not in the Morse table is skipped: it keys
+    // nothing and takes no time. When the key line fails, sending stops, the
+    // line is released if it can be, `stopsend` becomes 1 (so an interrupted
+    // outer send stops too, with no second error) and the error is returned.
+    std::optional<KeyError> Send_String(std::string& text);
+    // Keys one character, including its closing released units.
+    std::optional<KeyError> Send_Character(char c);
+
+    // ESC: `stopsend` = 1.
+    void stop() { stopsend = 1; }
+
+    // The length of one unit at the present `TimeTick` and `Timing_Adjust`.
+    Clock::Duration unitLength() const;
+
+    // No line (null): sending keeps its timing but keys nothing.
+    void setKeyLine(KeyLine* line);
+    void setEventPump(std::function<void()> pump) { pump_ = std::move(pump); }
+    // Null restores the real clock.
+    void setClock(Clock* clock);
+
+    // Lateness after which the next character is scheduled from now rather
+    // than from the running schedule.
+    static constexpr Clock::Duration kReanchorAfter = std::chrono::milliseconds(1);
+
+private:
+    std::optional<KeyError> setLine(bool keyed);
+    std::optional<KeyError> failed(KeyError error);
+    // Keys the character's units from `start` on; its end time in `end`.
+    // Returns at its last edge, before the closing released units are over.
+    std::optional<KeyError> keyCharacter(char c, Clock::TimePoint start, Clock::TimePoint& end);
+
+    SteadyClock steadyClock_;
+    Clock* clock_ = &steadyClock_;
+    KeyLine* line_ = nullptr;
+    std::function<void()> pump_;
+    float calibrationX_ = 0;
+    // What the line was last set to; unknown after a new line or a failure.
+    std::optional<bool> lineState_;
+    // When the last character keyed ends: no character starts before it,
+    // also when a send runs nested inside another.
+    Clock::TimePoint lineFreeAt_{};
+};
+
+// Rounds to the nearest integer, halves to the even neighbour.
+double roundHalfEven(double value);
+
+}  // namespace vl::keyer

@@ -1,0 +1,146 @@
+#include "keyer/linux_comm_port.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace vl::keyer {
+
+namespace {
+
+constexpr int kDtr = TIOCM_DTR;
+constexpr int kDtrAndRts = TIOCM_DTR | TIOCM_RTS;
+
+KeyError systemError(int number, const std::string& what) {
+    return KeyError{number, what + ": " + std::strerror(number)};
+}
+
+speed_t baudConstant(int baud) {
+    switch (baud) {
+        case 110: return B110;
+        case 300: return B300;
+        case 600: return B600;
+        case 1200: return B1200;
+        case 2400: return B2400;
+        case 4800: return B4800;
+        case 19200: return B19200;
+        case 38400: return B38400;
+        case 57600: return B57600;
+        case 115200: return B115200;
+        default: return B9600;
+    }
+}
+
+// Raw bytes with the given line settings; no handshake, no modem status.
+std::optional<KeyError> applySettings(int fd, const SerialSettings& s, const std::string& device) {
+    termios tio{};
+    if (tcgetattr(fd, &tio) != 0) return systemError(errno, "Cannot read the settings of " + device);
+    cfmakeraw(&tio);
+    speed_t speed = baudConstant(s.baud);
+    cfsetispeed(&tio, speed);
+    cfsetospeed(&tio, speed);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+    tio.c_cflag |= CLOCAL | CREAD;
+    switch (s.dataBits) {
+        case 5: tio.c_cflag |= CS5; break;
+        case 6: tio.c_cflag |= CS6; break;
+        case 7: tio.c_cflag |= CS7; break;
+        default: tio.c_cflag |= CS8; break;
+    }
+    if (s.parity == 'E') tio.c_cflag |= PARENB;
+    if (s.parity == 'O') tio.c_cflag |= PARENB | PARODD;
+    if (s.stopBits == 2) tio.c_cflag |= CSTOPB;
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    if (tcsetattr(fd, TCSANOW, &tio) != 0) return systemError(errno, "Cannot set " + device + " to the port settings");
+    return std::nullopt;
+}
+
+}  // namespace
+
+LinuxCommPort::LinuxCommPort(PortMap map) : map_(std::move(map)) {}
+
+LinuxCommPort::LinuxCommPort(logbook::DataFolder folder) : folder_(std::move(folder)) {}
+
+LinuxCommPort::~LinuxCommPort() { close(); }
+
+std::string LinuxCommPort::devicePath() const {
+    if (map_) return map_->device(port_);
+    return loadPortMap(*folder_).device(port_);
+}
+
+std::optional<KeyError> LinuxCommPort::setCommPort(std::int16_t port) {
+    if (portOpen()) return KeyError{EBUSY, "The port number cannot change while the port is open"};
+    if (port < 1) return KeyError{EINVAL, "There is no serial port " + std::to_string(port)};
+    port_ = port;
+    return std::nullopt;
+}
+
+std::optional<KeyError> LinuxCommPort::setSettings(std::string_view text) {
+    std::optional<SerialSettings> parsed = parseSerialSettings(text);
+    if (!parsed) return KeyError{EINVAL, "Invalid port settings \"" + std::string(text) + "\""};
+    if (portOpen()) {
+        if (auto error = applySettings(fd_, *parsed, devicePath())) return error;
+    }
+    settings_ = *parsed;
+    settingsText_ = std::string(text);
+    return std::nullopt;
+}
+
+std::optional<KeyError> LinuxCommPort::setPortOpen(bool open) {
+    if (open) {
+        if (portOpen()) return KeyError{EBUSY, "The port is already open"};
+        return this->open();
+    }
+    if (!portOpen()) return KeyError{EBADF, "No port is open"};
+    close();
+    return std::nullopt;
+}
+
+std::optional<KeyError> LinuxCommPort::open() {
+    std::string device = devicePath();
+    if (device.empty()) return KeyError{ENODEV, "No device is set for serial port " + std::to_string(port_)};
+
+    int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return systemError(errno, "Cannot open " + device);
+    auto fail = [&](KeyError error) {
+        ::close(fd);
+        return std::optional<KeyError>(std::move(error));
+    };
+    if (auto error = applySettings(fd, settings_, device)) return fail(std::move(*error));
+    // The open raised DTR and RTS: release the transmitter at once.
+    if (ioctl(fd, TIOCMBIC, &kDtrAndRts) != 0) {
+        return fail(systemError(errno, device + " has no DTR line to key with"));
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        int number = errno;
+        return fail(number == EWOULDBLOCK ? KeyError{EBUSY, device + " is in use by another program"}
+                                          : systemError(number, "Cannot lock " + device));
+    }
+    ioctl(fd, TIOCEXCL);  // keep other programs out while we key
+    fd_ = fd;
+    return std::nullopt;
+}
+
+void LinuxCommPort::close() {
+    if (fd_ < 0) return;
+    // Unkey before letting go; the close lowers the lines too (HUPCL).
+    ioctl(fd_, TIOCMBIC, &kDtrAndRts);
+    ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+    fd_ = -1;
+}
+
+std::optional<KeyError> LinuxCommPort::setDTREnable(bool on) {
+    if (fd_ < 0) return std::nullopt;
+    if (ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &kDtr) != 0) {
+        return systemError(errno, on ? "Cannot raise DTR" : "Cannot lower DTR");
+    }
+    return std::nullopt;
+}
+
+}  // namespace vl::keyer

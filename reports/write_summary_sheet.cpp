@@ -1,0 +1,139 @@
+#include "reports/write_summary_sheet.h"
+
+#include <cerrno>
+#include <system_error>
+
+#include "logbook/contact_record.h"
+#include "logbook/file_names.h"
+#include "logbook/quoted_line.h"
+#include "logbook/registration.h"
+#include "reports/sheet_file_name.h"
+#include "reports/sheet_texts.h"
+
+namespace vl::reports {
+
+namespace names = logbook::names;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kRegistrationFields = 12;
+constexpr std::string_view kNotWritten = "The summary sheet was not written: ";
+
+std::string inQuotes(std::string_view name) { return "\"" + std::string(name) + "\""; }
+
+SheetOutcome failure(std::string message, std::optional<logbook::FileError> error = std::nullopt) {
+    SheetOutcome out;
+    out.message = std::move(message);
+    if (error) out.message += " (" + error->description + ")";
+    out.error = std::move(error);
+    return out;
+}
+
+// Reads a file the sheet cannot do without; `missing` says what to do about
+// its absence.
+std::optional<SheetOutcome> readRequired(const logbook::DataFolder& folder, std::string_view name,
+                                         std::string_view what, std::string_view missing,
+                                         std::string& content) {
+    logbook::ReadResult read = folder.read(name);
+    if (read.ok()) {
+        content = std::move(read.content);
+        return std::nullopt;
+    }
+    if (read.error->number == ENOENT) {
+        std::string message = std::string(kNotWritten) + std::string(what) + " " +
+                              inQuotes(name) + " was not found.";
+        if (!missing.empty()) message += " " + std::string(missing);
+        return failure(std::move(message));
+    }
+    return failure(std::string(kNotWritten) + std::string(what) + " " + inQuotes(name) +
+                       " could not be read.",
+                   read.error);
+}
+
+// Names are matched without regard to case, so an older sheet spelled
+// differently is the same sheet: it goes, and the new one takes the name.
+logbook::FileResult removeOtherSpellings(const logbook::DataFolder& folder,
+                                         const std::string& name) {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder.dir(), ec)) {
+        const std::string found = entry.path().filename().string();
+        if (found == name || !names::sameNameIgnoringCase(found, name)) continue;
+        if (!fs::remove(entry.path(), ec) && ec) return logbook::errorFromErrno(ec.value());
+    }
+    if (ec) return logbook::errorFromErrno(ec.value());
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string closingMessage(std::string_view year, std::string_view fileName) {
+    return "Your VLQSO Results for" + std::string(" ") + std::string(year) + " " +
+           "has been printed to File " + std::string(fileName);
+}
+
+SheetOutcome writeSummarySheet(const logbook::DataFolder& folder, const SheetTotals& totals,
+                               const ChapterLists& chapterLists) {
+    std::string registrationText;
+    if (auto fail = readRequired(folder, names::kRegistration, "the registration file",
+                                 "Register your station with LogIn first.", registrationText)) {
+        return *fail;
+    }
+    const logbook::RegistrationRead registration = logbook::parseRegistration(registrationText);
+    if (registration.fieldsRead < kRegistrationFields) {
+        return failure(std::string(kNotWritten) + "the registration file " +
+                       inQuotes(names::kRegistration) + " holds " +
+                       std::to_string(registration.fieldsRead) + " of its " +
+                       std::to_string(kRegistrationFields) +
+                       " fields. Register your station again with LogIn first.");
+    }
+    const logbook::Registration& r = registration.registration;
+
+    std::string logText;
+    if (auto fail = readRequired(folder, names::kContactLog, "the contact log",
+                                 "There is no log to summarise.", logText)) {
+        return *fail;
+    }
+
+    // The bonus-call file is created empty when there is none.
+    if (auto error = folder.touch(names::kBonusCalls)) {
+        return failure(std::string(kNotWritten) + "the bonus-call file " +
+                           inQuotes(names::kBonusCalls) + " could not be created.",
+                       error);
+    }
+    std::string bonusText;
+    if (auto fail = readRequired(folder, names::kBonusCalls, "the bonus-call file", "", bonusText)) {
+        return *fail;
+    }
+    const std::vector<std::string> bonusCalls = logbook::readAllFields(bonusText);
+
+    const SheetTextsRead texts = loadSheetTexts(folder);
+    const std::string sheet = buildSummarySheet(r, totals, bonusCalls, chapterLists,
+                                                logbook::readContacts(logText), texts.texts);
+
+    if (auto error = folder.writeWhole(names::kSheetWorkingName, sheet)) {
+        return failure("The summary sheet could not be written to " +
+                           inQuotes(names::kSheetWorkingName) + ".",
+                       error);
+    }
+
+    const SheetFileName name = sheetFileName(r.call, r.year);
+    logbook::FileResult error = removeOtherSpellings(folder, name.onDisk);
+    if (!error) error = folder.renameTo(names::kSheetWorkingName, name.onDisk);
+    if (error) {
+        return failure("The summary sheet was written to " + inQuotes(names::kSheetWorkingName) +
+                           " but could not be renamed to " + inQuotes(name.shown) + ".",
+                       error);
+    }
+
+    SheetOutcome out;
+    out.ok = true;
+    out.fileName = name.shown;
+    out.path = folder.dir() / name.onDisk;
+    out.scores = computeSheetScores(totals, bonusCalls.size());
+    out.message = closingMessage(r.year, name.shown);
+    out.notes = texts.problems;
+    return out;
+}
+
+}  // namespace vl::reports

@@ -1,0 +1,44 @@
+#pragma once
+// The "To File" command: reads the registration, the bonus-call file and the
+// log from the working folder, writes the summary sheet as "VLLogOut.txt"
+// (whole, through a temporary file) and renames it to callsign + contest year
+// + ".txt", replacing an older sheet of that name.
+//
+// Nothing is written when the registration is missing or incomplete or the
+// log is missing: the outcome then carries a message saying so, and the
+// program goes on.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "logbook/data_folder.h"
+#include "reports/sheet_scores.h"
+#include "reports/summary_sheet.h"
+
+namespace vl::reports {
+
+struct SheetOutcome {
+    bool ok = false;
+    // The closing message ("Your VLQSO Results for 2026 has been printed to
+    // File W1AW2026.txt") or the reason the sheet was not written, as
+    // Windows-1252 text for a message box.
+    std::string message;
+    std::string fileName;          // the sheet's name, Windows-1252 (when ok)
+    std::filesystem::path path;    // the sheet in the working folder (when ok)
+    SheetScores scores;            // cdcons, cdconpts, phnconpts, totscore (when ok)
+    // The system's failure, when a file operation failed.
+    std::optional<logbook::FileError> error;
+    // Lines of "VLSheetText.txt" that could not be read; the sheet is written
+    // anyway with the built-in texts for them.
+    std::vector<std::string> notes;
+};
+
+SheetOutcome writeSummarySheet(const logbook::DataFolder& folder, const SheetTotals& totals,
+                               const ChapterLists& chapterLists);
+
+// "Your VLQSO Results for" + " " + year + " " + "has been printed to File " + name
+std::string closingMessage(std::string_view year, std::string_view fileName);
+
+}  // namespace vl::reports

@@ -1,0 +1,44 @@
+#pragma once
+// The recount: rebuilds the chapters-worked files, the bonus-call file, the
+// chapter lists and every counter from the contact log, after checking each
+// logged chapter against the roster.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "logbook/data_folder.h"
+#include "scoring/counters.h"
+
+namespace vl::scoring {
+
+struct RecountResult {
+    enum class Outcome {
+        kNothingToCount,  // the log holds no record; nothing was touched
+        kInvalidChapter,  // a chapter is not on the roster: the program must end
+        kCompleted,
+        kAborted,  // the log or the roster could not be read; nothing was touched
+    };
+    Outcome outcome = Outcome::kNothingToCount;
+    // Shown with an OK button after the errors; empty when aborted.
+    std::string message;
+    // Each shown in the common error report with kResetCountersErrorLine.
+    std::vector<logbook::FileError> errors;
+    // For kInvalidChapter and kCompleted the window takes over these counters
+    // and lists (after an invalid chapter they are zero and empty, as are the
+    // chapters-worked and bonus files).
+    Counters counters;
+    std::vector<std::string> phoneChapters;  // as written to the files: "7  "
+    std::vector<std::string> cwChapters;
+    std::vector<std::string> digitalChapters;
+};
+
+inline constexpr std::string_view kNothingToRecount = "You have nothing to Re-Count";
+inline constexpr std::string_view kRecountCompleted = "RECOUNT has completed  Click OK to continue";
+
+// "The Chapter  005 in your log is invalid! The program will close.  Correct
+// your log and try again."
+std::string invalidChapterMessage(std::string_view chapter);
+
+RecountResult recount(const logbook::DataFolder& folder);
+
+}  // namespace vl::scoring

@@ -1,0 +1,39 @@
+#include "scoring/set_counters.h"
+
+#include "logbook/contact_record.h"
+#include "logbook/file_names.h"
+#include "scoring/classification.h"
+
+namespace vl::scoring {
+namespace {
+
+void finish(Counters& counters, bool overflow, std::vector<logbook::FileError>& errors) {
+    if (!updateGrandTotal(counters)) overflow = true;
+    if (overflow) errors.push_back(overflowError());
+}
+
+}  // namespace
+
+std::vector<logbook::FileError> SetCounters(Counters& counters, std::string_view logContent,
+                                            const ChapterCounts& lists) {
+    std::vector<logbook::FileError> errors;
+    bool overflow = !setChapterCounts(counters, lists.phone, lists.cw, lists.digital);
+    for (const logbook::ContactRecord& record : logbook::readContacts(logContent)) {
+        if (record.comment == logbook::kDupe) continue;
+        addContact(counters, record.band, record.mode, &overflow);
+    }
+    finish(counters, overflow, errors);
+    return errors;
+}
+
+std::vector<logbook::FileError> SetCounters(Counters& counters, const logbook::DataFolder& folder,
+                                            const ChapterCounts& lists) {
+    logbook::ReadResult log = folder.read(logbook::names::kContactLog);
+    if (log.ok()) return SetCounters(counters, log.content, lists);
+    std::vector<logbook::FileError> errors{*log.error};
+    bool overflow = !setChapterCounts(counters, lists.phone, lists.cw, lists.digital);
+    finish(counters, overflow, errors);
+    return errors;
+}
+
+}  // namespace vl::scoring

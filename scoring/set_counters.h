@@ -1,0 +1,37 @@
+#pragma once
+// The rebuild of the contact counters from the log. It adds to what the
+// counters hold (call ZeroCounters first for a fresh count) and takes the
+// chapter counts from the three chapter lists.
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "logbook/data_folder.h"
+#include "scoring/counters.h"
+
+namespace vl::scoring {
+
+// Item counts of the phone, CW and digital chapter lists.
+struct ChapterCounts {
+    std::int64_t phone = 0;
+    std::int64_t cw = 0;
+    std::int64_t digital = 0;
+};
+
+// The last line of the error report for SetCounters and the recount.
+inline constexpr std::string_view kResetCountersErrorLine =
+    "This error occurred reading the Log to reset counters";
+
+// Counts every record of the log content except those whose comment is
+// exactly "DUPE", then recomputes ttot. Returns the errors to report, in
+// order; a counter overflow is reported once per rebuild.
+std::vector<logbook::FileError> SetCounters(Counters& counters, std::string_view logContent,
+                                            const ChapterCounts& lists);
+
+// The same over the log in the folder. A log that cannot be read is reported
+// once; the counters are then left as they were apart from the chapter counts
+// and ttot.
+std::vector<logbook::FileError> SetCounters(Counters& counters, const logbook::DataFolder& folder,
+                                            const ChapterCounts& lists);
+
+}  // namespace vl::scoring

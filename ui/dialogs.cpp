@@ -1,0 +1,47 @@
+#include "ui/dialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace vl::ui {
+
+namespace {
+
+QMessageBox::Icon toQt(Dialogs::Icon icon) {
+    switch (icon) {
+        case Dialogs::Icon::Information: return QMessageBox::Information;
+        case Dialogs::Icon::Question: return QMessageBox::Question;
+        case Dialogs::Icon::Exclamation: return QMessageBox::Warning;
+        case Dialogs::Icon::Critical: return QMessageBox::Critical;
+        case Dialogs::Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QString programTitle() { return QStringLiteral("VLWinLog"); }
+
+void QtDialogs::message(const QString& text, const QString& title, Icon icon) {
+    QMessageBox box(toQt(icon), title.isEmpty() ? programTitle() : title, text, QMessageBox::Ok,
+                    parent_);
+    box.exec();
+}
+
+bool QtDialogs::question(const QString& text, const QString& title, Icon icon, bool defaultYes) {
+    QMessageBox box(toQt(icon), title.isEmpty() ? programTitle() : title, text,
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString QtDialogs::input(const QString& prompt, const QString& title) {
+    bool ok = false;
+    QString text = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, QString(), &ok);
+    return ok ? text : QString();
+}
+
+void QtDialogs::beep() { QApplication::beep(); }
+
+}  // namespace vl::ui

@@ -1,0 +1,42 @@
+#pragma once
+// Every message box, question and text-input box of the program goes through
+// this seam, so the window can be driven by a script as well as by a person.
+#include <QString>
+
+class QWidget;
+
+namespace vl::ui {
+
+class Dialogs {
+public:
+    enum class Icon { None, Information, Question, Exclamation, Critical };
+
+    virtual ~Dialogs() = default;
+    // A message with an OK button.
+    virtual void message(const QString& text, const QString& title = {}, Icon icon = Icon::None) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool question(const QString& text, const QString& title = {},
+                          Icon icon = Icon::None, bool defaultYes = true) = 0;
+    // A text-input box; an empty text for Cancel.
+    virtual QString input(const QString& prompt, const QString& title) = 0;
+    virtual void beep() = 0;
+};
+
+// The real boxes, parented to the main window.
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+    void message(const QString& text, const QString& title, Icon icon) override;
+    bool question(const QString& text, const QString& title, Icon icon, bool defaultYes) override;
+    QString input(const QString& prompt, const QString& title) override;
+    void beep() override;
+
+private:
+    QWidget* parent_;
+};
+
+// The title shown when the program gives its box no title of its own.
+QString programTitle();
+
+}  // namespace vl::ui

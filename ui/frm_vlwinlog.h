@@ -1,0 +1,274 @@
+#pragma once
+// The main window: the entry row, the displays, the menu, the timers and the
+// window's own procedures. Each procedure reads its boxes, asks the core
+// folders what to do and applies the answer.
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "keyer/comm_port.h"
+#include "keyer/keyer.h"
+#include "logbook/data_folder.h"
+#include "scoring/counters.h"
+#include "ui/dialogs.h"
+#include "ui/proportional_layout.h"
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QTimer;
+
+namespace vl::ui {
+
+class EntryBox;
+class ProgramHost;
+
+class frmVLWinLog : public QMainWindow {
+    Q_OBJECT
+public:
+    frmVLWinLog(ProgramHost& host, std::unique_ptr<keyer::CommPort> port);
+    ~frmVLWinLog() override;
+
+    // Start-up. False when it ended the program.
+    bool Form_Load();
+
+    // Key preview: the window sees every key before the focused box.
+    void Form_KeyDown(int key);
+    void Form_KeyUp(int key);
+
+    // Procedures other parts of the program call.
+    void SetCounters();
+    void ZeroCounters();
+    void ClearInput();
+    void CursorSet();
+    void DisplayLog();
+    void CkBandMode();
+    void CkPrevCon();
+    void CkHistory();
+    bool BufferRecord();
+    void logContact();  // INSERT
+
+    // State the tests and the host look at.
+    const scoring::Counters& counters() const { return counters_; }
+    const keyer::Keyer& keyer() const { return keyer_; }
+    keyer::CommPort& MSComm1() { return *MSComm1_; }
+    const logbook::DataFolder& folder() const { return folder_; }
+    int16_t N() const { return N_; }
+    int16_t WritHist() const { return WritHist_; }
+    QString chpfocck() const { return chpfocck_; }
+    QString HistoryFile() const { return HistoryFile_; }
+    QString CountFlag() const { return CountFlag_; }
+    QString Prompt() const { return Prompt_; }
+    QString BonusTim() const { return BonusTim_; }
+    QString NewChapTim() const { return NewChapTim_; }
+    int uHr() const { return uHr_; }
+    QString emailadr() const { return emailadr_; }
+    QString HomeChap() const { return HomeChap_; }
+    void setOwnChapterData(const QString& homeChap, int utcOffset, const QString& email);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Building the window.
+    void buildEntryRow();
+    void buildDisplays();
+    void buildCounters();
+    void buildCwGroup();
+    void buildMenus();
+    void buildTimers();
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption,
+                     void (frmVLWinLog::*slot)() = nullptr, const QKeySequence& shortcut = {});
+    QMenu* addMenu(QMenu* parent, const char* name, const QString& caption);
+    void installKeyPreview();
+    void watchFocus(QWidget* box);
+
+    // Focus events of the entry row, run after the focus has settled.
+    void focusLeft(QWidget* box);
+    void focusEntered(QWidget* box);
+    void runFocusTransition();
+    // Moves the cursor without running the leave and entry steps.
+    void moveFocus(QWidget* box);
+
+    // Entry row.
+    void txtCallsign_EnterPressed();
+    void txtCallsign_LostFocus();
+    void txtYears_GotFocus();
+    void txtYears_KeyUp();
+    void txtYears_LostFocus();
+    void txtChapter_GotFocus();
+    void txtChapter_KeyUp();
+    bool txtChapter_LostFocus();  // true when the chapter was accepted
+    void passThroughChapter(const QString& chapter, const QString& name);
+    void txtName_GotFocus();
+    void txtDate_GotFocus();
+    void txtTime_GotFocus();
+    void cboMode_LostFocus();
+    std::string readRegistrationForEntry();  // the own callsign
+
+    // Displays and counters.
+    void showCounterCells();
+    void summaryRefresh(bool clockRunning);
+    void countContact(const std::string& band, const std::string& mode);
+    void showPanelsForMode(int position);
+    void setPortLayout(bool open);
+    void setCwGroupVisible(bool visible);
+    void resetSelectorColours();
+    void fillRecentLog(bool startupLayout);
+
+    // Reports.
+    void commonError(const logbook::FileError& error, const QString& lastLine);
+
+    // Menu commands.
+    void mnuDeleteLog_Click();
+    void mnuClear_Click();
+    void mnuLog_Click();
+    void mnuCounters_Click();
+    void mnuShowLogin_Click();
+    void mnuDelLogIn_Click();
+    void mnuHistoryFileOn_Click();
+    void mnuHistoryFileOff_Click();
+    void mnuHistFileAdd_Click();
+    void mnuCountOn_Click();
+    void mnuCountOff_Click();
+    void mnuRecount_Click();
+    void mnuSearchLog_Click();
+    void mnuSearchHistory_Click();
+    void cmmPort1_Click();
+    void cmmPort2_Click();
+    void openPort(int n);
+    void mnudisablePort_Click();
+    void editCwMessage(int index);
+    void setSpeed(int wpm);
+    void mnuCWincrease_Click();
+    void mnuCWdecrease_Click();
+    void sendBox(int index);  // 0..7 F1..F8, 8 F9 (the callsign), 9 F10
+    void mnuOFF_Click();
+    void mnuON_Click();
+    void mnupromptON_Click();
+    void mnupromptOFF_Click();
+    void mnuResetMsg_Click();
+    void mnuToFile_Click();
+    void mnuExplainVL_Click();
+    void mnuDigitalMode_Click();
+    void mnuPhoneMode_Click();
+    void mnuCWMode_Click();
+    void setBand(int position);
+    void mnuBonusTimerOn_Click();
+    void mnuBonusTimeroff_Click();
+    void mnuNewChapTimeron_Click();
+    void mnuNewChapTimeroff_Click();
+    void mnuExit_Click();
+
+    // Timers.
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void tmrbonus_Timer();
+    void tmrNewChap_Timer();
+
+    // Sending.
+    void Send_String(std::string text);
+
+    ProgramHost& host_;
+    Dialogs& dialogs_;
+    logbook::DataFolder folder_;
+    std::unique_ptr<keyer::CommPort> MSComm1_;
+    keyer::Keyer keyer_;
+    ProportionalLayout ActiveResize1;
+
+    // Entry row.
+    EntryBox* txtDate = nullptr;
+    EntryBox* txtTime = nullptr;
+    EntryBox* txtCallsign = nullptr;
+    EntryBox* txtYears = nullptr;
+    EntryBox* txtRptRcv = nullptr;
+    EntryBox* txtChapter = nullptr;
+    EntryBox* txtName = nullptr;
+    EntryBox* txtComment = nullptr;
+    QComboBox* cboBand = nullptr;
+    QComboBox* cboMode = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label12 = nullptr;
+
+    // Displays.
+    QPlainTextEdit* txtPrevCon = nullptr;
+    QPlainTextEdit* txtRecentLog = nullptr;
+    QListWidget* lstChptrswrked = nullptr;
+    QListWidget* lstCWChapswrked = nullptr;
+    QListWidget* lstDigChapsWrk = nullptr;
+    QLabel* lblCWChapsWrk = nullptr;
+    QLabel* lblCWChapTot = nullptr;
+    QLabel* lblDigChapWrk = nullptr;
+    QLabel* labDigitalChapsWrked = nullptr;
+    QLineEdit* txtTotChap = nullptr;
+    QLineEdit* txtOChptot = nullptr;
+    QLineEdit* txtDigChapTot = nullptr;
+    QLineEdit* txtTotPhnCts = nullptr;
+    QLineEdit* txtTotCWcts = nullptr;
+    QLineEdit* TxtTotDigCont = nullptr;
+    QLineEdit* txtTotOtrCts = nullptr;
+    QLineEdit* txtTotScore = nullptr;
+    QLineEdit* txtNewChap = nullptr;
+    QLineEdit* txtbonusclaim = nullptr;
+
+    // Key legend and CW messages: index 0..7 are F1..F8, 8 is F10.
+    QLineEdit* txtINS = nullptr;
+    QLineEdit* txtF1F8 = nullptr;
+    QLineEdit* txtF9 = nullptr;
+    std::array<QLineEdit*, 9> txtF{};
+    std::array<QLabel*, 9> lblF{};
+    QLabel* lblF11 = nullptr;
+    std::array<std::string, 9> Buff;  // Buff1 .. Buff8, Buff10
+    std::string SignOff;
+
+    // Counters grid: rows 160, 80, 40, 20, 15, 10, 6, UV, TOT; columns CW, PHN, DIG, TOT.
+    QGroupBox* frmCounters = nullptr;
+    std::array<std::array<QLineEdit*, 4>, 9> cells_{};
+
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QTimer* Timer3 = nullptr;
+    QTimer* tmrbonus = nullptr;
+    QTimer* tmrNewChap = nullptr;
+
+    QAction* mnuClear = nullptr;
+
+    // Window state.
+    scoring::Counters counters_;
+    QString HistoryFile_ = QStringLiteral("On");
+    QString CountFlag_ = QStringLiteral("Yes");
+    QString Prompt_ = QStringLiteral("OFF");
+    QString BonusTim_ = QStringLiteral("ON");
+    QString NewChapTim_ = QStringLiteral("ON");
+    QString chpfocck_ = QStringLiteral("no");
+    int16_t N_ = 0;
+    int16_t WritHist_ = 0;
+    int uHr_ = 0;
+    QString emailadr_;
+    QString HomeChap_;
+    QString newChapterName_;
+
+    // Focus bookkeeping.
+    QPointer<QWidget> pendingLeave_;
+    QPointer<QWidget> pendingEnter_;
+    bool transitionQueued_ = false;
+    int suppressFocus_ = 0;
+    // Keys whose press the window claimed, so that their release acts.
+    QSet<int> claimedKeys_;
+    bool closingConfirmed_ = false;
+    bool flashRed_ = false;  // the next flash of the band and mode lists is red on green
+};
+
+}  // namespace vl::ui

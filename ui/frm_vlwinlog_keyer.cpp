@@ -1,0 +1,104 @@
+// CW working: the keying port, the stored messages, the speed and the send
+// commands.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "logbook/file_names.h"
+#include "logbook/small_files.h"
+#include "ui/display_text.h"
+#include "ui/entry_box.h"
+#include "ui/frm_vlwinlog.h"
+#include "ui/program_host.h"
+#include "ui/text_codec.h"
+
+namespace vl::ui {
+
+void frmVLWinLog::setCwGroupVisible(bool visible) {
+    txtF1F8->setVisible(visible);
+    txtF9->setVisible(visible);
+    for (QLineEdit* box : txtF) box->setVisible(visible);
+    for (QLabel* label : lblF) label->setVisible(visible);
+}
+
+void frmVLWinLog::cmmPort1_Click() { openPort(1); }
+void frmVLWinLog::cmmPort2_Click() { openPort(2); }
+
+void frmVLWinLog::openPort(int n) {
+    const QString failure = n == 1 ? QStringLiteral("No Serial Port found or this port bad")
+                                   : QStringLiteral("No Serial Port2 found or this port bad");
+    keyer::CommPort& port = *MSComm1_;
+    if (port.portOpen() && port.setPortOpen(false)) {
+        dialogs_.message(failure);
+        return;
+    }
+    if (port.setCommPort(static_cast<int16_t>(n)) || port.setSettings(keyer::kKeyerSettings) ||
+        port.setPortOpen(true)) {
+        dialogs_.message(failure);
+        return;
+    }
+    cboMode->setCurrentIndex(1);
+    showPanelsForMode(1);
+    setCwGroupVisible(true);
+    setPortLayout(true);
+}
+
+void frmVLWinLog::mnudisablePort_Click() {
+    if (!MSComm1_->portOpen() || MSComm1_->setPortOpen(false)) {
+        dialogs_.message(QStringLiteral("NO PORT OPEN"));
+        return;
+    }
+    cboMode->setCurrentIndex(0);
+    showPanelsForMode(0);
+    setCwGroupVisible(false);
+    setPortLayout(false);
+}
+
+void frmVLWinLog::editCwMessage(int index) {
+    const QString key = index < 8 ? QStringLiteral("F%1").arg(index + 1) : QStringLiteral("F10");
+    const QString answer = dialogs_.input(QStringLiteral("Type info for %1 Buffer:").arg(key),
+                                          QStringLiteral("%1 CW Buffer").arg(key));
+    if (answer.isEmpty()) {
+        dialogs_.message(QStringLiteral("You did not type anything or pressed cancel."));
+        return;
+    }
+    // The message file cannot carry a double quote: it becomes an apostrophe.
+    txtF[index]->setText(cleanForFiles(answer));
+    if (dialogs_.question(QStringLiteral("Do you wish to save this message?"),
+                          QStringLiteral("Save CW Message"), Dialogs::Icon::Question)) {
+        BufferRecord();
+    }
+}
+
+bool frmVLWinLog::BufferRecord() {
+    std::array<std::string, 9> staged;
+    for (size_t i = 0; i < txtF.size(); ++i) staged[i] = toCp1252(cleanForFiles(txtF[i]->text()));
+    if (auto error = folder_.writeWhole(logbook::names::kCwMessages,
+                                        logbook::formatCwMessages(staged))) {
+        dialogs_.message(QStringLiteral("The CW messages could not be saved to CWBuffRecord.txt: ") +
+                         QString::fromLocal8Bit(error->description.c_str()) +
+                         QStringLiteral("\r\nThe messages stay in their boxes for this run."));
+        return false;
+    }
+    Buff = staged;
+    return true;
+}
+
+void frmVLWinLog::setSpeed(int wpm) { keyer_.setSpeedWpm(wpm); }
+void frmVLWinLog::mnuCWincrease_Click() { keyer_.increaseSpeed25(); }
+void frmVLWinLog::mnuCWdecrease_Click() { keyer_.decreaseSpeed25(); }
+
+void frmVLWinLog::sendBox(int index) {
+    keyer_.stopsend = 0;
+    QLineEdit* box = index < 8 ? txtF[index] : (index == 8 ? txtCallsign : txtF[8]);
+    Send_String(toCp1252(box->text()));
+}
+
+void frmVLWinLog::Send_String(std::string text) {
+    if (auto error = keyer_.Send_String(text)) {
+        dialogs_.message(QStringLiteral("Sending stopped: the keying line failed.\r\n") +
+                         QString::fromLocal8Bit(error->description.c_str()));
+    }
+}
+
+}  // namespace vl::ui

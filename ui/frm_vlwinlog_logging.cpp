@@ -1,0 +1,245 @@
+// Logging a contact, the recent-log box, resetting the entry row, and the
+// counters and score displays.
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include "entry/recent_log.h"
+#include "entry/utc_stamp.h"
+#include "logbook/contact_record.h"
+#include "logbook/file_names.h"
+#include "logbook/number_text.h"
+#include "logbook/small_files.h"
+#include "scoring/classification.h"
+#include "scoring/grid_cells.h"
+#include "scoring/recount.h"
+#include "scoring/score.h"
+#include "scoring/set_counters.h"
+#include "ui/entry_box.h"
+#include "ui/frm_vlwinlog.h"
+#include "ui/program_host.h"
+#include "ui/display_text.h"
+#include "ui/text_codec.h"
+
+namespace vl::ui {
+
+namespace names = logbook::names;
+
+void frmVLWinLog::commonError(const logbook::FileError& error, const QString& lastLine) {
+    dialogs_.message(QStringLiteral("An unexpected error as occurred: \r\nError number: ") +
+                     QString::number(error.number) + QStringLiteral("\r\nDescription: ") +
+                     QString::fromLocal8Bit(error.description.c_str()) + QStringLiteral("\r\n") +
+                     lastLine + QStringLiteral("\r\n"));
+}
+
+void frmVLWinLog::ZeroCounters() { scoring::ZeroCounters(counters_); }
+
+void frmVLWinLog::SetCounters() {
+    const scoring::ChapterCounts lists{lstChptrswrked->count(), lstCWChapswrked->count(),
+                                       lstDigChapsWrk->count()};
+    for (const auto& error : scoring::SetCounters(counters_, folder_, lists)) {
+        commonError(error, q(scoring::kResetCountersErrorLine));
+    }
+    N_ = 0;
+    showCounterCells();
+}
+
+void frmVLWinLog::showCounterCells() {
+    static const scoring::Column kColumns[] = {scoring::Column::kCw, scoring::Column::kPhn,
+                                               scoring::Column::kDig, scoring::Column::kTot};
+    for (int row = 0; row < 9; ++row) {
+        for (int col = 0; col < 4; ++col) {
+            const int16_t value = counters_.at(static_cast<scoring::Band>(row), kColumns[col]);
+            cells_[row][col]->setText(q(scoring::cellText(value)));
+        }
+    }
+}
+
+void frmVLWinLog::summaryRefresh(bool clockRunning) {
+    txtTotPhnCts->setText(cells_[8][1]->text());
+    txtTotCWcts->setText(cells_[8][0]->text());
+    TxtTotDigCont->setText(cells_[8][2]->text());
+    const scoring::SummaryTexts texts = scoring::summaryRefresh(
+        counters_, clockRunning ? scoring::Clock::kRunning : scoring::Clock::kStopped);
+    txtTotScore->setText(q(texts.txtTotScore));
+    txtTotChap->setText(q(texts.txtTotChap));
+    txtOChptot->setText(q(texts.txtOChptot));
+    txtDigChapTot->setText(q(texts.txtDigChapTot));
+}
+
+void frmVLWinLog::fillRecentLog(bool startupLayout) {
+    const logbook::ReadResult log = folder_.read(names::kContactLog);
+    setDisplayText(txtRecentLog,
+               entry::recentLogText(log.content, startupLayout ? entry::RecentLayout::StartUp
+                                                               : entry::RecentLayout::Refresh));
+}
+
+void frmVLWinLog::DisplayLog() {
+    txtPrevCon->hide();
+    txtRecentLog->show();
+    fillRecentLog(false);
+}
+
+void frmVLWinLog::CursorSet() {
+    moveFocus(Timer2->isActive() ? static_cast<QWidget*>(txtDate)
+                                 : static_cast<QWidget*>(txtCallsign));
+}
+
+void frmVLWinLog::resetSelectorColours() {
+    for (QComboBox* list : {cboBand, cboMode}) {
+        QPalette palette = list->palette();
+        for (auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText}) {
+            palette.setColor(role, Qt::black);
+        }
+        for (auto role : {QPalette::Base, QPalette::Button, QPalette::Window}) {
+            palette.setColor(role, QColor(255, 255, 0));
+        }
+        list->setPalette(palette);
+    }
+}
+
+void frmVLWinLog::ClearInput() {
+    for (EntryBox* box : {txtCallsign, txtYears, txtRptRcv, txtChapter, txtName, txtComment}) {
+        box->clear();
+    }
+    txtNewChap->clear();
+    Timer3->stop();
+    resetSelectorColours();
+    CursorSet();
+    txtPrevCon->clear();
+    txtPrevCon->hide();
+    txtRecentLog->show();
+    N_ = 0;
+}
+
+void frmVLWinLog::logContact() {
+    if (txtCallsign->text().isEmpty() || txtYears->text().isEmpty() ||
+        txtRptRcv->text().isEmpty() || txtChapter->text().isEmpty()) {
+        dialogs_.message(QStringLiteral("You Must complete all Input to Log a Contact"));
+        return;
+    }
+    if (chpfocck_ == QLatin1String("yes")) {
+        dialogs_.message(
+            QStringLiteral("You must press Tab to check Chapter status before logging contact"));
+        return;
+    }
+    if (txtChapter->text().size() < 3) {
+        dialogs_.message(QStringLiteral("You Must PRESS TAB before you PRESS INSERT"));
+        return;
+    }
+    if (Timer2->isActive()) {
+        // Typed by hand: only a real date and time go into the log.
+        if (!entry::isValidStampDate(toCp1252(txtDate->text())) ||
+            !entry::isValidStampTime(toCp1252(txtTime->text()))) {
+            dialogs_.message(QStringLiteral(
+                "The Date must be a real date typed as mm/dd/yyyy and the Time a time "
+                "typed as HH:MM (UTC).  The contact was not logged."));
+            moveFocus(txtDate);
+            return;
+        }
+    }
+
+    logbook::ContactRecord record{toCp1252(txtCallsign->text()), toCp1252(txtYears->text()),
+                                  toCp1252(txtRptRcv->text()),   toCp1252(txtChapter->text()),
+                                  toCp1252(txtName->text()),     toCp1252(cboBand->currentText()),
+                                  toCp1252(cboMode->currentText()), toCp1252(txtDate->text()),
+                                  toCp1252(txtTime->text()),     toCp1252(txtComment->text())};
+    record = logbook::fixedWidth(record);
+    const QString errorLine = q(scoring::kLoggingErrorLine);
+
+    // The contact is logged only once its line is safely on disk; when that
+    // fails the row stays as it is so that it can be logged again.
+    if (auto error = folder_.appendText(names::kContactLog, logbook::formatContactLine(record))) {
+        commonError(*error, errorLine);
+        return;
+    }
+    if (record.comment == logbook::kDupe) {
+        ClearInput();
+        DisplayLog();
+        return;
+    }
+    if (record.comment == logbook::kBonusClaimed) {
+        if (auto error = folder_.appendText(names::kBonusCalls, logbook::formatBonusLine(record.call))) {
+            commonError(*error, errorLine);
+        }
+    }
+    const QString mode = cboMode->currentText();
+    if (N_ == 1) {
+        QListWidget* list = nullptr;
+        if (mode == QLatin1String("PHN")) list = lstChptrswrked;
+        else if (mode == QLatin1String("CW")) list = lstCWChapswrked;
+        else if (mode == QLatin1String("DIG")) list = lstDigChapsWrk;
+        if (list) {
+            const std::string_view file = logbook::chaptersFileForMode(toCp1252(mode));
+            if (auto error = folder_.appendText(file, logbook::formatSingleFieldLine(record.chapter))) {
+                commonError(*error, errorLine);
+            }
+            list->addItem(txtChapter->text());
+            scoring::setChapterCounts(counters_, lstChptrswrked->count(), lstCWChapswrked->count(),
+                                      lstDigChapsWrk->count());
+        }
+    }
+    N_ = 0;
+    Timer3->stop();
+    resetSelectorColours();
+    for (EntryBox* box : {txtCallsign, txtYears, txtRptRcv, txtChapter, txtName, txtComment}) {
+        box->clear();
+    }
+    txtNewChap->clear();
+    CursorSet();
+    if (CountFlag_ == QLatin1String("Yes")) countContact(record.band, record.mode);
+    DisplayLog();
+}
+
+void frmVLWinLog::countContact(const std::string& band, const std::string& mode) {
+    if (auto error = scoring::countLoggedContact(counters_, band, mode)) {
+        commonError(*error, q(scoring::kLoggingErrorLine));
+    }
+    showCounterCells();
+}
+
+void frmVLWinLog::mnuCounters_Click() {
+    frmCounters->show();
+    frmCounters->raise();
+    txtPrevCon->hide();
+    txtRecentLog->hide();
+}
+
+void frmVLWinLog::mnuCountOn_Click() { CountFlag_ = QStringLiteral("Yes"); }
+void frmVLWinLog::mnuCountOff_Click() { CountFlag_ = QStringLiteral("No"); }
+
+void frmVLWinLog::mnuRecount_Click() {
+    scoring::RecountResult result = scoring::recount(folder_);
+    for (const auto& error : result.errors) {
+        commonError(error, q(scoring::kResetCountersErrorLine));
+    }
+    using Outcome = scoring::RecountResult::Outcome;
+    if (result.outcome == Outcome::kAborted) return;
+    if (result.outcome == Outcome::kNothingToCount) {
+        dialogs_.message(q(scoring::kNothingToRecount));
+        return;
+    }
+    struct Rebuilt {
+        QListWidget* list;
+        const std::vector<std::string>& chapters;
+    };
+    for (const Rebuilt& r : {Rebuilt{lstChptrswrked, result.phoneChapters},
+                             Rebuilt{lstCWChapswrked, result.cwChapters},
+                             Rebuilt{lstDigChapsWrk, result.digitalChapters}}) {
+        r.list->clear();
+        for (const std::string& chapter : r.chapters) {
+            r.list->addItem(q(logbook::formatWithZeros(chapter, 3)));
+        }
+    }
+    counters_ = result.counters;
+    N_ = 0;
+    showCounterCells();
+    dialogs_.message(q(result.message));
+    if (result.outcome == Outcome::kInvalidChapter) host_.endProgram(1);
+}
+
+}  // namespace vl::ui

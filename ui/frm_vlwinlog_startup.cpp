@@ -1,0 +1,202 @@
+// Start-up: everything shown is rebuilt from the data files, so each start
+// resumes where the last run stopped.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include "logbook/file_names.h"
+#include "logbook/number_text.h"
+#include "logbook/registration.h"
+#include "logbook/small_files.h"
+#include "ui/entry_box.h"
+#include "ui/frm_vllogin.h"
+#include "ui/frm_vlwinlog.h"
+#include "ui/program_host.h"
+#include "ui/text_codec.h"
+
+namespace vl::ui {
+
+namespace names = logbook::names;
+
+namespace {
+
+const char* const kWelcomePieces[] = {
+    "Welcome to VLWinLog.  This program was created by ",
+    "the VLWinLog developers",
+    " for use by friends to log contacts ",
+    "in the annual Velmara QSO Party.  No warranty or ",
+    "other guarantee is offered.  Users should be aware that this ",
+    "program is used at their own risk.  It would be a mistake to ",
+    "use the program without reading the associated documentation. ",
+    "While every effort was made to make the program intuitive in ",
+    "operation, there are some functions that are not obvious. ",
+    "It would be wise to experiment with the program in a non-contest ",
+    "environment.  In addition to the VLWinLog program, the VLChapters ",
+    "file is required and a History file is optional.  You must load ",
+    "the additional files to the same folder where the program is ",
+    "loaded.  Questions and/or other feedback can be sent to: ",
+    "vlwinlog@example.org",
+};
+
+const char* const kStartMessageLines[] = {
+    "VERY IMPORTANT!!! READ THIS INFORMATION!!! ",
+    "",
+    "The Program starts in a default logging operation ",
+    "with the BAND on 20 Meters and the MODE on Phone",
+    "You may change the Band or Mode at any time.  Contacts",
+    "will be logged by pressing the INSERT key.",
+    " ",
+    "To use VLWINLOG to send Morse Code, you must open the",
+    "COM Port.  Click SetPort on the Menu and click on SetPort1",
+    "You may also select Port 2 if your computer is so equipped.",
+    " ",
+    "WARNING!!!  DO NOT CLICK ON SETPORT IF YOUR COMPUTER DOES NOT",
+    "HAVE A 9 OR 25 PIN SERIAL PORT.  OR.. YOU HAVE A USB TO SERIAL ADAPTER",
+    "UNEXPECTED RESULTS MAY OCCUR.",
+    "",
+    "",
+    "ALWAYS SHOW THIS MESSAGE WHEN PROGRAM STARTS   ",
+};
+
+}  // namespace
+
+QString welcomeText() {
+    QString text;
+    for (const char* piece : kWelcomePieces) text += QString::fromLatin1(piece);
+    return text;
+}
+
+QString startMessageText() {
+    QStringList lines;
+    for (const char* line : kStartMessageLines) lines << QString::fromLatin1(line);
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+bool frmVLWinLog::Form_Load() {
+    // 1. Calibrate the CW timing.
+    keyer_.calibrate();
+    // 2. and 3. Counters, switches and hidden displays.
+    ZeroCounters();
+    HistoryFile_ = QStringLiteral("On");
+    CountFlag_ = QStringLiteral("Yes");
+    frmCounters->hide();
+    txtPrevCon->hide();
+    txtNewChap->hide();
+    Prompt_ = QStringLiteral("OFF");
+    BonusTim_ = QStringLiteral("ON");
+    NewChapTim_ = QStringLiteral("ON");
+
+    // 4. to 6. Registration, or the first-start welcome.
+    const bool registered = folder_.exists(names::kRegistration) &&
+                            folder_.read(names::kRegistration).ok();
+    logbook::Registration kept;
+    if (!registered) {
+        dialogs_.message(welcomeText());
+        dialogs_.message(QStringLiteral(
+            "You will now input information used by VLWinLog for logging and printing reports"));
+        hide();
+        frmVLLogIn* login = host_.loginDialog();
+        login->setFirstStart(true);
+        login->show();
+    } else {
+        kept = logbook::parseRegistration(folder_.read(names::kRegistration).content).registration;
+        uHr_ = kept.utcOffset;
+        emailadr_ = fromCp1252(kept.email);
+        HomeChap_ = fromCp1252(kept.chapter);
+    }
+    // 7. The operator label and the UTC offset.
+    Label12->setText(QStringLiteral(" ") + fromCp1252(kept.call) + QStringLiteral(" - - ") +
+                     fromCp1252(kept.year));
+    txtTotOtrCts->setText(QString::number(uHr_));
+    // 8. The clock, and 20 m phone.
+    Timer1->setInterval(1000);
+    cboBand->setCurrentIndex(3);
+    cboMode->setCurrentIndex(0);
+    // 9. Missing files are created empty; failures here are ignored.
+    for (std::string_view name : {names::kBonusCalls, names::kHistory, names::kPhoneChapters,
+                                  names::kCwChapters, names::kDigitalChapters}) {
+        folder_.touch(name);
+    }
+    // 10. The roster is required.
+    if (!folder_.exists(names::kRoster)) {
+        dialogs_.message(QStringLiteral("The VLChapters File is not found.You must copy\r\n"
+                                        "the VLChapters.txt file to  the same folder that has\r\n"
+                                        "VLWinLog."));
+        host_.endProgram(1);
+        return false;
+    }
+    if (auto roster = folder_.read(names::kRoster); !roster.ok()) {
+        dialogs_.beep();
+        dialogs_.message(QString::fromLocal8Bit(roster.error->description.c_str()), {},
+                         Dialogs::Icon::Critical);
+        host_.endProgram(1);
+        return false;
+    }
+    // 11. The start-message switch.
+    if (!folder_.read(names::kStartMessage).ok()) {
+        folder_.writeWhole(names::kStartMessage, logbook::formatStartSwitch(true));
+    }
+    // 12. The contact log.
+    folder_.touch(names::kContactLog);
+    // 13. to 15. The chapters worked in each mode.
+    struct ChapterList {
+        std::string_view file;
+        QListWidget* list;
+    };
+    for (const ChapterList& c : {ChapterList{names::kPhoneChapters, lstChptrswrked},
+                                 ChapterList{names::kCwChapters, lstCWChapswrked},
+                                 ChapterList{names::kDigitalChapters, lstDigChapsWrk}}) {
+        c.list->clear();
+        for (const std::string& chapter : logbook::readFirstFields(folder_.read(c.file).content)) {
+            c.list->addItem(fromCp1252(logbook::formatWithZeros(chapter, 3)));
+        }
+    }
+    counters_.chptot = static_cast<int16_t>(lstChptrswrked->count());
+    counters_.ochptot = static_cast<int16_t>(lstCWChapswrked->count());
+    counters_.dchptot = static_cast<int16_t>(lstDigChapsWrk->count());
+    // 16. to 18. The CW messages, or the defaults from the registration.
+    logbook::CwMessages saved;
+    auto cwFile = folder_.read(names::kCwMessages);
+    if (cwFile.ok() && logbook::parseCwMessages(cwFile.content, saved)) {
+        Buff = saved;
+        for (size_t i = 0; i < txtF.size(); ++i) txtF[i]->setText(fromCp1252(Buff[i]));
+    } else {
+        const QString call = fromCp1252(kept.call);
+        txtF[0]->setText(QStringLiteral("DE ") + call + QStringLiteral(" K"));
+        txtF[1]->setText(fromCp1252(kept.report));
+        txtF[2]->setText(QStringLiteral("NAME IS ") + fromCp1252(kept.name));
+        txtF[3]->setText(QStringLiteral("UR CALL?"));
+        txtF[4]->setText(QStringLiteral("UR NR?"));
+        txtF[5]->setText(QStringLiteral("UR NAME?"));
+        txtF[6]->setText(QStringLiteral("GL CUL 73 K"));
+        SignOff = " gl cul 73 de " + kept.call + "  QRZ VL K";
+        txtF[7]->setText(QStringLiteral("DE ") + call + QStringLiteral(" K"));
+    }
+    // 19. and 20. Counters and the recent log from the log.
+    SetCounters();
+    fillRecentLog(true);
+    // 21. The start message.
+    if (registered &&
+        logbook::startMessageWanted(folder_.read(names::kStartMessage).content)) {
+        const bool again = dialogs_.question(
+            startMessageText(), QStringLiteral("IMPORTANT!!!  READ THIS CAREFULLY!!!  "),
+            Dialogs::Icon::Question);
+        folder_.writeWhole(names::kStartMessage, logbook::formatStartSwitch(again));
+    }
+    // 22. No keying port is open at start.
+    setCwGroupVisible(false);
+    setPortLayout(false);
+    // 23. Start-up is complete; the clock runs.
+    Timer1->start();
+    Timer1_Timer();
+    if (registered) {
+        show();
+        CursorSet();
+    }
+    return true;
+}
+
+}  // namespace vl::ui

@@ -1,0 +1,67 @@
+#include "ui/program_host.h"
+
+#include <QApplication>
+
+#include "keyer/linux_comm_port.h"
+#include "ui/frm_vllogin.h"
+#include "ui/frm_vlwinlog.h"
+
+namespace vl::ui {
+
+ProgramHost::ProgramHost(ProgramEnvironment environment) : environment_(std::move(environment)) {
+    if (!environment_.makeDialogs) {
+        environment_.makeDialogs = [](QWidget* parent) -> std::unique_ptr<Dialogs> {
+            return std::make_unique<QtDialogs>(parent);
+        };
+    }
+    if (!environment_.makePort) {
+        const std::filesystem::path folder = environment_.folder;
+        environment_.makePort = [folder]() -> std::unique_ptr<keyer::CommPort> {
+            return std::make_unique<keyer::LinuxCommPort>(logbook::DataFolder(folder));
+        };
+    }
+    dialogs_ = environment_.makeDialogs(nullptr);
+}
+
+ProgramHost::~ProgramHost() {
+    delete main_.data();
+    delete login_.data();
+}
+
+frmVLWinLog* ProgramHost::mainWindow() const { return main_.data(); }
+
+frmVLLogIn* ProgramHost::loginDialog() {
+    if (!login_) login_ = new frmVLLogIn(*this);
+    return login_;
+}
+
+bool ProgramHost::start() {
+    main_ = new frmVLWinLog(*this, environment_.makePort());
+    if (auto* qt = dynamic_cast<QtDialogs*>(dialogs_.get())) qt->setParent(main_);
+    if (!main_->Form_Load() || ended_) return false;
+    return true;
+}
+
+void ProgramHost::reloadMainWindow() {
+    if (main_) {
+        frmVLWinLog* old = main_;
+        main_ = nullptr;
+        old->hide();
+        old->deleteLater();  // closes its port with it
+    }
+    start();
+}
+
+void ProgramHost::endProgram(int status) {
+    if (ended_) return;
+    ended_ = true;
+    exitStatus_ = status;
+    if (login_) login_->hide();
+    if (main_) {
+        main_->hide();
+        if (main_->MSComm1().portOpen()) main_->MSComm1().setPortOpen(false);
+    }
+    emit programEnded(status);
+}
+
+}  // namespace vl::ui

@@ -1,0 +1,64 @@
+#pragma once
+// Owns the program's windows for one run: the main window, which is rebuilt
+// (and runs its start-up again) when the registration is submitted, and the
+// registration dialog, which lives as long as the program. Ending the program
+// goes through here so that the port and the windows are closed first.
+#include <QObject>
+#include <QPointer>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "keyer/comm_port.h"
+#include "ui/dialogs.h"
+
+class QWidget;
+
+namespace vl::ui {
+
+class frmVLWinLog;
+class frmVLLogIn;
+
+struct ProgramEnvironment {
+    std::filesystem::path folder;  // the working folder with the data files
+    // Message boxes for a window; the real boxes unless a test scripts them.
+    std::function<std::unique_ptr<Dialogs>(QWidget* parent)> makeDialogs;
+    // The keying port; the real serial port unless a test supplies another.
+    std::function<std::unique_ptr<keyer::CommPort>()> makePort;
+};
+
+class ProgramHost : public QObject {
+    Q_OBJECT
+public:
+    explicit ProgramHost(ProgramEnvironment environment);
+    ~ProgramHost() override;
+
+    // Builds the main window and runs its start-up. False when start-up ended
+    // the program (a missing roster, a first start closed without registering).
+    bool start();
+
+    frmVLWinLog* mainWindow() const;
+    frmVLLogIn* loginDialog();
+    Dialogs& dialogs() { return *dialogs_; }
+    const ProgramEnvironment& environment() const { return environment_; }
+
+    // Closes the main window and loads it again, so start-up runs once more.
+    void reloadMainWindow();
+    // Closes the port and every window and ends the run with this status.
+    void endProgram(int status);
+    bool ended() const { return ended_; }
+    int exitStatus() const { return exitStatus_; }
+
+signals:
+    void programEnded(int status);
+
+private:
+    ProgramEnvironment environment_;
+    std::unique_ptr<Dialogs> dialogs_;
+    QPointer<frmVLWinLog> main_;
+    QPointer<frmVLLogIn> login_;
+    bool ended_ = false;
+    int exitStatus_ = 0;
+};
+
+}  // namespace vl::ui
