@@ -18,6 +18,8 @@ struct NameCase {
     bool adjusted;
 };
 
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.label; }
+
 class SheetFileNameTest : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(SheetFileNameTest, GivesASafeName) {
