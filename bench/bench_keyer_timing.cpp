@@ -1,7 +1,6 @@
 // Measures how closely the keyer's edges follow the ideal schedule: a test
-// message is keyed on a line that stores the monotonic time of every setting,
-// and each edge (a change of the line) is compared with the time the unit
-// arithmetic gives for it. Run idle. Options: "--quick" keys only the 40 wpm
+// message is keyed on a line that stores the monotonic time of every edge, and
+// each is compared with the time the unit arithmetic gives for it. Run idle. Options: "--quick" keys only the 40 wpm
 // pass; "--margin-us N" spins N microseconds before each edge instead of the
 // default.
 #include <algorithm>
@@ -34,7 +33,7 @@ void run(Keyer& keyer, SteadyClock& clock, int wpm) {
     keyer.setSpeedWpm(wpm);
     keyer.stopsend = 0;
     const Clock::Duration unit = keyer.unitLength();
-    RecordingKeyLine line(clock, 1024);
+    RecordingKeyLine line(clock, 256);
     keyer.setKeyLine(&line);
 
     std::string text = kText;
@@ -43,21 +42,26 @@ void run(Keyer& keyer, SteadyClock& clock, int wpm) {
     Clock::TimePoint end = clock.now();
     keyer.setKeyLine(nullptr);
 
-    // The ideal time of every setting, in units from the start.
-    std::vector<long> unitsAt;
+    // The ideal time of every edge, in units from the start; the line starts
+    // released and is set only when it changes.
+    std::vector<long> edgesAt;
     long units = 0;
+    bool keyed = false;
     for (char c : kText) {
-        for (std::size_t k = 0; k < morseUnits(c).size(); ++k) unitsAt.push_back(units++);
+        for (char u : morseUnits(c)) {
+            if ((u == '1') != keyed) edgesAt.push_back(units);
+            keyed = u == '1';
+            ++units;
+        }
     }
     const auto& s = line.settings();
-    if (s.size() != unitsAt.size()) {
-        std::printf("%d wpm: %zu settings recorded, %zu expected\n", wpm, s.size(), unitsAt.size());
+    if (s.size() != edgesAt.size()) {
+        std::printf("%d wpm: %zu edges recorded, %zu expected\n", wpm, s.size(), edgesAt.size());
         return;
     }
     std::vector<double> errors;
     for (std::size_t i = 0; i < s.size(); ++i) {
-        if (i > 0 && s[i].keyed == s[i - 1].keyed) continue;  // not an edge
-        Clock::TimePoint ideal = start + unitsAt[i] * unit;
+        Clock::TimePoint ideal = start + edgesAt[i] * unit;
         errors.push_back(std::abs(Micros(s[i].at - ideal).count()));
     }
     std::sort(errors.begin(), errors.end());

@@ -3,7 +3,6 @@
 #include <map>
 #include <string>
 
-#include "logbook/entry_read_into.h"
 #include "logbook/file_names.h"
 
 namespace vl::entry {
@@ -14,7 +13,7 @@ FreshRead readFresh(const logbook::DataFolder& folder, std::string_view name) {
     auto it = buffers.find(key);
     if (it == buffers.end()) it = buffers.emplace(key, std::string()).first;
     FreshRead out;
-    out.error = logbook::readInto(folder, name, it->second);
+    out.error = folder.readInto(name, it->second);
     out.content = it->second;
     return out;
 }

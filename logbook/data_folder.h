@@ -37,6 +37,9 @@ public:
 
     bool exists(std::string_view name) const;
     ReadResult read(std::string_view name) const;
+    // The same into a buffer the caller keeps, so that a file read again and
+    // again reuses its storage. On failure the buffer is empty.
+    FileResult readInto(std::string_view name, std::string& buffer) const;
     FileResult appendText(std::string_view name, std::string_view bytes) const;
     FileResult writeWhole(std::string_view name, std::string_view bytes) const;
     // Creates an empty file when none exists; leaves an existing one alone.

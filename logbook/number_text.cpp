@@ -1,5 +1,6 @@
 #include "logbook/number_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -28,8 +29,14 @@ std::optional<double> parseNumber(std::string_view text) {
         i = j;
     }
     if (i != t.size()) return std::nullopt;
-    double value = std::strtod(std::string(t).c_str(), nullptr);
-    if (!std::isfinite(value)) return std::nullopt;
+    // from_chars reads the decimal point whatever the process locale says
+    // (strtod would stop at "." under a locale with a decimal comma).
+    if (t.front() == '+') t.remove_prefix(1);
+    double value = 0;
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+    if (ec != std::errc() || end != t.data() + t.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
     return value;
 }
 

@@ -13,6 +13,9 @@ struct ShapeCase {
     const char* call;  // "0" stands for Ø
     bool accepted;
     int rule;
+    friend std::ostream& operator<<(std::ostream& os, const ShapeCase& c) {
+        return os << '"' << c.call << '"';
+    }
 };
 
 class CallsignShapeTest : public ::testing::TestWithParam<ShapeCase> {};

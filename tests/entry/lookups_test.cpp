@@ -93,13 +93,6 @@ TEST_F(LookupTest, LogKeepsEightCharactersSoALongerCallNeverMatches) {
     EXPECT_EQ(findPreviousContacts("W1A", folder()).count, 0);  // no prefix matches here
 }
 
-TEST_F(LookupTest, EmptyCallBoxFindsNothingWithoutReading) {
-    ASSERT_FALSE(dir.folder().remove(names::kContactLog));
-    const PreviousContacts prev = findPreviousContacts("", folder());
-    EXPECT_EQ(prev.count, 0);
-    EXPECT_FALSE(prev.error);
-}
-
 TEST_F(LookupTest, MissingLogIsReportedByBothLogLookups) {
     ASSERT_FALSE(dir.folder().remove(names::kContactLog));
     const DupeCheck dupe = findDupe("W1AW", "20", "PHN", folder());

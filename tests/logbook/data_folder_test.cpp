@@ -1,0 +1,133 @@
+// The working folder on a real, temporary directory.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "logbook/data_folder.h"
+#include "logbook/file_names.h"
+
+namespace vl::logbook {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DataFolderTest : public ::testing::Test {
+protected:
+    DataFolderTest() : dir_(makeDir()), folder_(dir_) {}
+    ~DataFolderTest() override {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+    static fs::path makeDir() {
+        char pattern[] = "/tmp/vl_logbook_test_XXXXXX";
+        return ::mkdtemp(pattern);
+    }
+    void put(const std::string& fileName, const std::string& bytes) const {
+        std::ofstream(dir_ / fileName, std::ios::binary) << bytes;
+    }
+    std::set<std::string> entries() const {
+        std::set<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir_)) names.insert(e.path().filename().string());
+        return names;
+    }
+    std::string contentOf(std::string_view name) const {
+        ReadResult r = folder_.read(name);
+        EXPECT_TRUE(r.ok()) << name;
+        return r.content;
+    }
+
+    fs::path dir_;
+    DataFolder folder_;
+};
+
+TEST_F(DataFolderTest, FindsAFileWhateverItsLetterCase) {
+    put("VLCHAPTERS.TXT", "\"001\",\"First\"\r\n");
+    EXPECT_TRUE(folder_.exists("VLChapters.txt"));
+    EXPECT_TRUE(folder_.exists("vlchapters.txt"));
+    EXPECT_EQ(folder_.resolve("VLChapters.txt").filename(), "VLCHAPTERS.TXT");
+    EXPECT_EQ(contentOf("VLChapters.txt"), "\"001\",\"First\"\r\n");
+    EXPECT_FALSE(folder_.exists(names::kHistory));
+}
+
+TEST_F(DataFolderTest, EverySpellingOfTheLogIsOneFileUnderTheCanonicalName) {
+    ASSERT_FALSE(folder_.appendText("VLQsoLog.txt", "one\r\n"));
+    ASSERT_FALSE(folder_.appendText("vlqsolog.txt", "two\r\n"));
+    ASSERT_FALSE(folder_.appendText("VLQsolog.txt", "three\r\n"));
+    ASSERT_FALSE(folder_.appendText("DigChapswrk.txt", "\"123\"\r\n"));
+    EXPECT_EQ(entries(), (std::set<std::string>{"vlqsolog.txt", "DIGchapswrk.txt"}));
+    EXPECT_EQ(contentOf("VLQSOLOG.TXT"), "one\r\ntwo\r\nthree\r\n");
+}
+
+TEST_F(DataFolderTest, WriteWholeReplacesTheFileInPlace) {
+    put("LOGONFILE.TXT", "old registration, much longer than the new one\r\n");
+    ASSERT_FALSE(folder_.writeWhole(names::kRegistration, "new\r\n"));
+    EXPECT_EQ(entries(), std::set<std::string>{"LOGONFILE.TXT"});  // no .tmp, no second file
+    EXPECT_EQ(contentOf(names::kRegistration), "new\r\n");
+
+    ASSERT_FALSE(folder_.writeWhole(names::kStartMessage, "\"NO\"\r\n"));
+    EXPECT_EQ(entries().count("NoGreeting.txt"), 1u);
+    EXPECT_EQ(entries().size(), 2u);
+}
+
+TEST_F(DataFolderTest, MissingFilesGiveErrorsNotEmptyContent) {
+    const ReadResult r = folder_.read(names::kRoster);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error->number, ENOENT);
+    EXPECT_FALSE(r.error->description.empty());
+
+    const FileResult removed = folder_.remove(names::kContactLog);
+    ASSERT_TRUE(removed);
+    EXPECT_EQ(removed->number, ENOENT);
+
+    std::string buffer = "stale";
+    const FileResult into = folder_.readInto(names::kContactLog, buffer);
+    ASSERT_TRUE(into);
+    EXPECT_EQ(into->number, ENOENT);
+    EXPECT_TRUE(buffer.empty());
+}
+
+TEST_F(DataFolderTest, TouchCreatesButNeverChanges) {
+    ASSERT_FALSE(folder_.touch(names::kBonusCalls));
+    EXPECT_EQ(contentOf(names::kBonusCalls), "");
+    put("VLHISTORY.TXT", "\"K1ABC\",\"123\",\"BOB\"\r\n");
+    ASSERT_FALSE(folder_.touch(names::kHistory));
+    EXPECT_EQ(contentOf(names::kHistory), "\"K1ABC\",\"123\",\"BOB\"\r\n");
+    EXPECT_EQ(entries().size(), 2u);
+}
+
+TEST_F(DataFolderTest, RemoveFindsAnyCaseSpelling) {
+    put("CWCHAPSWORKED.TXT", "\"001\"\r\n");
+    EXPECT_FALSE(folder_.remove(names::kCwChapters));
+    EXPECT_TRUE(entries().empty());
+}
+
+TEST_F(DataFolderTest, RenameToReplacesAnExistingTarget) {
+    ASSERT_FALSE(folder_.writeWhole(names::kSheetWorkingName, "new sheet\r\n"));
+    put("K1ABC2026.txt", "old sheet\r\n");
+    ASSERT_FALSE(folder_.renameTo(names::kSheetWorkingName, "K1ABC2026.txt"));
+    EXPECT_EQ(entries(), std::set<std::string>{"K1ABC2026.txt"});
+    EXPECT_EQ(contentOf("K1ABC2026.txt"), "new sheet\r\n");
+    EXPECT_TRUE(folder_.renameTo(names::kSheetWorkingName, "again.txt"));  // source is gone
+}
+
+TEST_F(DataFolderTest, UnwritableTargetsReportAndLeaveNothingBehind) {
+    fs::create_directory(dir_ / "vlqsolog.txt");
+    fs::create_directory(dir_ / "CWBUFFRECORD.TXT");
+    const FileResult appended = folder_.appendText(names::kContactLog, "line\r\n");
+    ASSERT_TRUE(appended);
+    EXPECT_FALSE(appended->description.empty());
+    const FileResult written = folder_.writeWhole(names::kCwMessages, "\"\"\r\n");
+    ASSERT_TRUE(written);
+    EXPECT_NE(written->number, 0);
+    EXPECT_FALSE(written->description.empty());
+    EXPECT_EQ(entries(), (std::set<std::string>{"vlqsolog.txt", "CWBUFFRECORD.TXT"}));
+    EXPECT_FALSE(folder_.read(names::kContactLog).ok());
+}
+
+}  // namespace
+}  // namespace vl::logbook
