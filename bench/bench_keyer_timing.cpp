@@ -69,11 +69,12 @@ void run(Keyer& keyer, SteadyClock& clock, int wpm) {
     double idealTotal = Micros(units * unit).count();
     double total = Micros(end - start).count();
     double paris = 1.2e6 / wpm * static_cast<double>(units);
+    long over1ms = std::count_if(errors.begin(), errors.end(), [](double e) { return e > 1000; });
     std::printf("%2d wpm  unit %8.3f ms  %zu edges  median %6.1f us  p99 %7.1f us  worst %7.1f us  "
-                "total %.3f s (%+.4f %%; %+.3f %% from 1.2 s/wpm)\n",
+                "over 1 ms: %ld  total %.3f s (%+.4f %%; %+.3f %% from 1.2 s/wpm)\n",
                 wpm, Micros(unit).count() / 1000, errors.size(), percentile(errors, 0.5),
-                percentile(errors, 0.99), errors.back(), total / 1e6, 100 * (total - idealTotal) / idealTotal,
-                100 * (total - paris) / paris);
+                percentile(errors, 0.99), errors.back(), over1ms, total / 1e6,
+                100 * (total - idealTotal) / idealTotal, 100 * (total - paris) / paris);
 }
 
 }  // namespace
