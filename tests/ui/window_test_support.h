@@ -1,0 +1,167 @@
+#pragma once
+// Running the real program windows in a temporary working folder, with
+// scripted message boxes and a recording keying port.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "keyer/comm_port.h"
+#include "ui/dialogs.h"
+#include "ui/frm_vllogin.h"
+#include "ui/frm_vlwinlog.h"
+#include "ui/program_host.h"
+
+namespace vl::ui::test {
+
+// Records every box the program shows and answers from a queue.
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        enum class Kind { Message, Question, Input } kind;
+        QString text;
+        QString title;
+        Icon icon;
+        bool defaultYes;
+    };
+    void message(const QString& text, const QString& title, Icon icon) override {
+        shown.push_back({Shown::Kind::Message, text, title, icon, true});
+    }
+    bool question(const QString& text, const QString& title, Icon icon, bool defaultYes) override {
+        shown.push_back({Shown::Kind::Question, text, title, icon, defaultYes});
+        if (answers.empty()) return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    QString input(const QString& prompt, const QString& title) override {
+        shown.push_back({Shown::Kind::Input, prompt, title, Icon::None, true});
+        if (inputs.empty()) return {};
+        QString answer = inputs.front();
+        inputs.pop_front();
+        return answer;
+    }
+    void beep() override { ++beeps; }
+
+    // The texts of everything shown, in order.
+    std::vector<QString> texts() const {
+        std::vector<QString> out;
+        for (const auto& s : shown) out.push_back(s.text);
+        return out;
+    }
+    QString lastText() const { return shown.empty() ? QString() : shown.back().text; }
+    void clear() { shown.clear(); }
+
+    std::vector<Shown> shown;
+    std::deque<bool> answers;    // for questions; No when empty
+    std::deque<QString> inputs;  // for text-input boxes; Cancel when empty
+    int beeps = 0;
+};
+
+// A keying port that opens when told to and records DTR.
+class FakeCommPort : public keyer::CommPort {
+public:
+    struct Shared {
+        bool failOpen = false;
+        bool isOpen = false;
+        int port = 0;
+        std::vector<bool> dtr;
+        int opens = 0;
+        int closes = 0;
+    };
+    explicit FakeCommPort(std::shared_ptr<Shared> shared) : s_(std::move(shared)) {}
+    std::optional<keyer::KeyError> setCommPort(std::int16_t port) override {
+        s_->port = port;
+        return std::nullopt;
+    }
+    std::int16_t commPort() const override { return static_cast<std::int16_t>(s_->port); }
+    std::optional<keyer::KeyError> setSettings(std::string_view) override { return std::nullopt; }
+    std::string settings() const override { return "9600,N,8,1"; }
+    std::optional<keyer::KeyError> setPortOpen(bool open) override {
+        if (open) {
+            if (s_->failOpen) return keyer::KeyError{2, "No such device"};
+            s_->isOpen = true;
+            ++s_->opens;
+            return std::nullopt;
+        }
+        if (!s_->isOpen) return keyer::KeyError{9, "No port open"};
+        s_->isOpen = false;
+        ++s_->closes;
+        return std::nullopt;
+    }
+    bool portOpen() const override { return s_->isOpen; }
+    std::optional<keyer::KeyError> setDTREnable(bool on) override {
+        if (s_->isOpen) s_->dtr.push_back(on);
+        return std::nullopt;
+    }
+
+private:
+    std::shared_ptr<Shared> s_;
+};
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Files of the working folder, as bytes.
+    std::string path(const std::string& name) const;
+    void writeFile(const std::string& name, const std::string& bytes);
+    std::string readFile(const std::string& name) const;
+    bool fileExists(const std::string& name) const;
+
+    // A small roster: 001, 007, 012, 123, 599 and the end mark.
+    void writeRoster();
+    // A registration for NØCALL (typed as N0CALL), chapter 012, offset -5.
+    void writeRegistration(const std::string& call = "N0CALL", const std::string& chapter = "012",
+                           int offset = -5);
+    // The roster, a registration and a start switch set to "NO": a quiet start.
+    void prepareRegisteredFolder();
+
+    // Builds the program and runs its start-up; real serial port unless
+    // useFakePort.
+    bool startProgram(bool useFakePort = true);
+    frmVLWinLog* window() const { return host->mainWindow(); }
+    // Shows the main window and makes it the active window.
+    void activate();
+
+    template <class T = QWidget>
+    T* find(const char* name) const {
+        T* found = window()->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString text(const char* name) const;
+    QAction* action(const char* name) const { return find<QAction>(name); }
+    void trigger(const char* actionName);
+
+    // Clicks into a box, as the operator would.
+    void focusBox(const char* name);
+    void typeInto(const char* name, const QString& text);
+    void tab();
+    void pressWindowKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void settle();
+    // Types a whole contact: callsign, TAB, reports, chapter, name, comment.
+    void typeContact(const QString& call, const QString& chapter, const QString& name);
+
+    QTemporaryDir dir;
+    ScriptedDialogs* dialogs = nullptr;
+    std::shared_ptr<FakeCommPort::Shared> port = std::make_shared<FakeCommPort::Shared>();
+    std::unique_ptr<ProgramHost> host;
+};
+
+// Windows-1252 Ø.
+inline const std::string kSlashedZero = "\xD8";
+
+}  // namespace vl::ui::test
