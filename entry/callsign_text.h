@@ -5,14 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "logbook/code_page.h"
+
 namespace vl::entry {
 
 inline constexpr char kSlashedZero = static_cast<char>(0xD8);  // Ø
 
-// The Windows-1252 upper-case letter of `c`: a-z, à-þ (except ÷) and š, œ,
-// ž, ÿ; every other character comes back unchanged (ß and µ have no
-// single-byte capital).
-char upperCp1252(char c);
+using logbook::upperCp1252;
 
 // The callsign box filter, for typed and for pasted text alike (a pasted
 // digit zero would otherwise slip past the dupe check): every "0" becomes Ø,

@@ -17,10 +17,6 @@ struct MorseRow {
 // The 44 rows, in table order.
 std::span<const MorseRow> morseTable();
 
-// Upper case in Windows-1252: a-z, the accented small letters (ø gives Ø),
-// š, œ, ž and ÿ; everything else as it is.
-char upperCase1252(char c);
-
 // The unit string of a character after upper-casing; empty when the table
 // has no row for it.
 std::string_view morseUnits(char c);
