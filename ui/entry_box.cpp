@@ -1,6 +1,9 @@
 #include "ui/entry_box.h"
 
+#include <QAction>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <algorithm>
 
 #include "ui/text_codec.h"
 
@@ -28,6 +31,24 @@ void EntryBox::applyFilter() {
     const int cursor = cursorPosition() - static_cast<int>(current.size() - clean.size());
     setText(clean);
     setCursorPosition(std::max(0, std::min(cursor, static_cast<int>(clean.size()))));
+}
+
+bool EntryBox::isWindowCommand(const QKeyEvent* event) const {
+    const QKeySequence pressed(event->keyCombination());
+    const QList<QAction*> actions = window()->findChildren<QAction*>();
+    return std::any_of(actions.begin(), actions.end(), [&](const QAction* action) {
+        return action->isEnabled() && action->shortcuts().contains(pressed);
+    });
+}
+
+bool EntryBox::event(QEvent* event) {
+    // Left unclaimed, the shortcut goes on to the menu command.
+    if (event->type() == QEvent::ShortcutOverride &&
+        isWindowCommand(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
+    return QLineEdit::event(event);
 }
 
 void EntryBox::keyPressEvent(QKeyEvent* event) {

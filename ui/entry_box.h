@@ -3,6 +3,8 @@
 // double quote becomes an apostrophe and characters outside the code page are
 // dropped, whether typed or pasted. Upper-casing boxes upper-case every
 // character, and the callsign box also stores a typed or pasted zero as Ø.
+// The window's menu shortcuts win over the box's own editing keys: Ctrl+X is
+// the bonus claim, not Cut.
 #include <QLineEdit>
 
 namespace vl::ui {
@@ -24,11 +26,14 @@ signals:
     void keyReleased();
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void applyFilter();
+    // True when the key is the shortcut of one of the window's menu commands.
+    bool isWindowCommand(const QKeyEvent* event) const;
     Filter filter_;
 };
 

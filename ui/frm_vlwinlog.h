@@ -156,6 +156,9 @@ private:
     void sendBox(int index);  // 0..7 F1..F8, 8 F9 (the callsign), 9 F10
     void mnuOFF_Click();
     void mnuON_Click();
+    // The TAB chain of the entry row: date and time first when they are typed
+    // by hand, skipped when the clock stamps them.
+    void setEntryTabOrder(bool manualDateTime);
     void mnupromptON_Click();
     void mnupromptOFF_Click();
     void mnuResetMsg_Click();

@@ -46,6 +46,8 @@ frmVLWinLog::frmVLWinLog(ProgramHost& host, std::unique_ptr<keyer::CommPort> por
     buildCwGroup();
     buildMenus();
     buildTimers();
+    // Every run starts with the clock stamping date and time.
+    setEntryTabOrder(false);
     resize(kDesignSize.width(), kDesignSize.height() + menuBar()->sizeHint().height());
     installKeyPreview();
     keyer_.setKeyLine(MSComm1_.get());

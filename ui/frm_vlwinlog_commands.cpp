@@ -9,7 +9,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <algorithm>
 #include <cerrno>
+#include <vector>
 
 #include "entry/utc_stamp.h"
 #include "logbook/file_names.h"
@@ -42,15 +44,24 @@ void frmVLWinLog::Timer1_Timer() {
 
 void frmVLWinLog::Timer2_Timer() { summaryRefresh(false); }
 
+void frmVLWinLog::setEntryTabOrder(bool manualDateTime) {
+    const Qt::FocusPolicy dateTimePolicy = manualDateTime ? Qt::StrongFocus : Qt::ClickFocus;
+    txtDate->setFocusPolicy(dateTimePolicy);
+    txtTime->setFocusPolicy(dateTimePolicy);
+    QWidget* const row[] = {txtDate,    txtTime, txtCallsign, txtYears, txtRptRcv,
+                            txtChapter, txtName, txtComment,  cboBand,  cboMode};
+    // Stamped automatically, the date and time boxes can still be clicked into
+    // but come after everything else in the chain.
+    std::vector<QWidget*> order(std::begin(row), std::end(row));
+    if (!manualDateTime) std::rotate(order.begin(), order.begin() + 2, order.end());
+    for (size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
 void frmVLWinLog::mnuOFF_Click() {
     Timer1->stop();
     Timer2->setInterval(1000);
     Timer2->start();
-    txtDate->setFocusPolicy(Qt::StrongFocus);
-    txtTime->setFocusPolicy(Qt::StrongFocus);
-    QWidget* order[] = {txtDate, txtTime, txtCallsign, txtYears, txtRptRcv,
-                        txtChapter, txtName, txtComment, cboBand, cboMode};
-    for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    setEntryTabOrder(true);
     mnuClear->setEnabled(false);
     txtDate->clear();
     txtTime->clear();
@@ -60,12 +71,7 @@ void frmVLWinLog::mnuOFF_Click() {
 void frmVLWinLog::mnuON_Click() {
     Timer2->stop();
     Timer1->start();
-    // Clicked into, but no longer visited by TAB.
-    txtDate->setFocusPolicy(Qt::ClickFocus);
-    txtTime->setFocusPolicy(Qt::ClickFocus);
-    QWidget* order[] = {txtCallsign, txtYears, txtRptRcv, txtChapter, txtName,
-                        txtComment,  cboBand,  cboMode,   txtDate,    txtTime};
-    for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    setEntryTabOrder(false);
     mnuClear->setEnabled(true);
     moveFocus(txtCallsign);
 }

@@ -219,7 +219,12 @@ bool frmVLWinLog::txtChapter_LostFocus() {
 }
 
 void frmVLWinLog::txtName_GotFocus() {
-    if (Prompt_ == QLatin1String("ON")) Timer3->start();
+    // The flashing starts from the resting colours, whichever phase it was
+    // stopped in; entering the box again while it flashes changes nothing.
+    if (Prompt_ == QLatin1String("ON") && !Timer3->isActive()) {
+        flashRed_ = false;
+        Timer3->start();
+    }
     const std::optional<double> chapter = logbook::parseNumber(toCp1252(txtChapter->text()));
     if (chapter && *chapter == 599 && BonusTim_ == QLatin1String("ON")) {
         txtbonusclaim->show();

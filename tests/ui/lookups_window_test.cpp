@@ -1,0 +1,265 @@
+// Leaving the callsign box: the dupe question, the earlier contacts from the
+// log, the history file, the no-history notice, and the contact typed on to
+// the end for each kind of station.
+#include <QDir>
+#include <QTimer>
+
+#include "window_test_support.h"
+
+namespace vl::ui::test {
+namespace {
+
+// A contact line of the log as the program writes it.
+std::string logLine(const std::string& call, const std::string& sent, const std::string& rcvd,
+                    const std::string& chapter, const std::string& name, const std::string& band,
+                    const std::string& mode, const std::string& date, const std::string& time,
+                    const std::string& comment) {
+    auto pad = [](std::string s, size_t w) {
+        s.resize(w, ' ');
+        return s;
+    };
+    return "\"" + pad(call, 8) + "\",\"" + pad(sent, 4) + "\",\"" + pad(rcvd, 4) + "\",\"" +
+           pad(chapter, 3) + "\",\"" + pad(name, 7) + "\",\"" + pad(band, 3) + "\",\"" +
+           pad(mode, 3) + "\",\"" + pad(date, 10) + "\",\"" + pad(time, 6) + "\",\"" + comment +
+           "\"\r\n";
+}
+
+const std::string kFirstW1xyz =
+    logLine("W1XYZ", "59", "57", "123", "JOE", "40", "PHN", "06/01/2026", "14:05", "");
+const std::string kLaterW1xyz =
+    logLine("W1XYZ", "599", "579", "123", "JOSEPH", "15", "CW", "06/02/2026", "09:30", "QRP");
+const std::string kOtherCall =
+    logLine("K2OTH", "59", "59", "007", "AMY", "20", "PHN", "06/02/2026", "10:00", "");
+
+// The previous-contact lines of the two W1XYZ contacts, in their columns.
+const QString kFirstW1xyzLine =
+    QStringLiteral("  06/01/2026  14:05   W1XYZ    59    57    123 JOE     40  PHN ");
+const QString kLaterW1xyzLine =
+    QStringLiteral("  06/02/2026  09:30   W1XYZ    599   579   123 JOSEPH  15  CW  QRP");
+
+class LookupsWindowTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        prepareRegisteredFolder();
+    }
+    void start() {
+        ASSERT_TRUE(startProgram());
+        activate();
+    }
+    QString focused() const {
+        QWidget* w = QApplication::focusWidget();
+        return w ? w->objectName() : QString();
+    }
+    bool visible(const char* name) const { return find<QWidget>(name)->isVisible(); }
+    QTimer* timer(const char* name) const { return window()->findChild<QTimer*>(name); }
+    // One tick of a timer, as if its interval had run out.
+    void tick(const char* name) {
+        ASSERT_TRUE(QMetaObject::invokeMethod(timer(name), "timeout"));
+        settle();
+    }
+    const QString kNoHistoryNotice = QStringLiteral(
+        "     No previous contact or history for this station\n"
+        "     Enter all information and Press F11\n"
+        "     to add info to History file");
+};
+
+TEST_F(LookupsWindowTest, NewStationGetsTheNoticeAndIsLoggedAfterTheFullRow) {
+    writeFile("vlqsolog.txt", kOtherCall);
+    start();
+    typeInto("txtCallsign", QStringLiteral("k1new"));
+    tab();
+    EXPECT_EQ(text("txtPrevCon"), kNoHistoryNotice);
+    EXPECT_TRUE(visible("txtPrevCon"));
+    EXPECT_FALSE(visible("txtRecentLog"));
+    EXPECT_EQ(window()->WritHist(), 1);
+    EXPECT_EQ(focused(), QStringLiteral("txtYears"));
+    EXPECT_TRUE(dialogs->shown.empty());
+    tab();
+    tab();
+    typeInto("txtChapter", QStringLiteral("123"));
+    tab();
+    EXPECT_EQ(text("txtNewChap"), QStringLiteral("Third Chapter,Chapter 123 is a NEW CHAPTER!"));
+    typeInto("txtName", QStringLiteral("ann"));
+    pressWindowKey(Qt::Key_Insert);
+    EXPECT_TRUE(dialogs->shown.empty());
+    const std::string date = text("txtDate").toStdString();
+    const std::string time = text("txtTime").toStdString();
+    EXPECT_EQ(readFile("vlqsolog.txt"),
+              kOtherCall + logLine("K1NEW", "59", "59", "123", "ANN", "20", "PHN", date, time, ""));
+    EXPECT_EQ(readFile("chapsworked.txt"), "\"123\"\r\n");
+    EXPECT_TRUE(visible("txtRecentLog"));
+    EXPECT_FALSE(visible("txtPrevCon"));
+}
+
+TEST_F(LookupsWindowTest, KnownStationIsListedPrefilledAndItsChapterChecked) {
+    // 123 was worked on CW already; on phone it is still new.
+    writeFile("vlqsolog.txt", kFirstW1xyz + kOtherCall + kLaterW1xyz);
+    writeFile("CWchapsworked.txt", "\"123\"\r\n");
+    start();
+    typeInto("txtCallsign", QStringLiteral("w1xyz"));
+    tab();
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_EQ(text("txtPrevCon"), kFirstW1xyzLine + QLatin1Char('\n') + kLaterW1xyzLine);
+    EXPECT_TRUE(visible("txtPrevCon"));
+    EXPECT_FALSE(visible("txtRecentLog"));
+    EXPECT_EQ(text("txtYears"), QStringLiteral("599 "));
+    EXPECT_EQ(text("txtRptRcv"), QStringLiteral("579 "));
+    EXPECT_EQ(text("txtChapter"), QStringLiteral("123"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("JOSEPH "));
+    EXPECT_EQ(focused(), QStringLiteral("txtName"));
+    EXPECT_EQ(window()->chpfocck(), QStringLiteral("no"));
+    EXPECT_EQ(window()->N(), 1);
+    EXPECT_EQ(text("txtNewChap"), QStringLiteral("Third Chapter,Chapter 123 is a NEW CHAPTER!"));
+    EXPECT_TRUE(visible("txtNewChap"));
+    EXPECT_EQ(window()->WritHist(), 0);
+
+    pressWindowKey(Qt::Key_Insert);
+    EXPECT_TRUE(dialogs->shown.empty());
+    const std::string date = text("txtDate").toStdString();
+    const std::string time = text("txtTime").toStdString();
+    EXPECT_EQ(readFile("vlqsolog.txt"),
+              kFirstW1xyz + kOtherCall + kLaterW1xyz +
+                  logLine("W1XYZ", "599", "579", "123", "JOSEPH", "20", "PHN", date, time, ""));
+    EXPECT_EQ(readFile("chapsworked.txt"), "\"123\"\r\n");
+}
+
+TEST_F(LookupsWindowTest, KnownStationWithAChapterAlreadyWorkedInThisModeShowsNoNotice) {
+    writeFile("vlqsolog.txt", kFirstW1xyz);
+    writeFile("chapsworked.txt", "\"123\"\r\n");
+    start();
+    typeInto("txtCallsign", QStringLiteral("w1xyz"));
+    tab();
+    EXPECT_EQ(focused(), QStringLiteral("txtName"));
+    EXPECT_EQ(window()->N(), 0);
+    EXPECT_FALSE(visible("txtNewChap"));
+    EXPECT_EQ(text("txtNewChap"), QString());
+}
+
+TEST_F(LookupsWindowTest, DupeAnsweredNoClearsTheRow) {
+    writeFile("vlqsolog.txt", logLine("W1XYZ", "59", "57", "123", "JOE", "20", "PHN", "06/01/2026",
+                                      "14:05", ""));
+    start();
+    typeInto("txtCallsign", QStringLiteral("w1xyz"));
+    tab();
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    const auto& asked = dialogs->shown.front();
+    EXPECT_EQ(asked.kind, ScriptedDialogs::Shown::Kind::Question);
+    EXPECT_EQ(asked.text, QStringLiteral("W1XYZ  JOE       is a Dupe this Band & Mode worked "
+                                         "06/01/2026 14:05   Do You wish to continue?"));
+    EXPECT_EQ(asked.title, QString());
+    EXPECT_EQ(asked.icon, Dialogs::Icon::Question);
+    EXPECT_FALSE(asked.defaultYes);
+    for (const char* box : {"txtCallsign", "txtYears", "txtRptRcv", "txtChapter", "txtName",
+                            "txtComment", "txtPrevCon"}) {
+        EXPECT_EQ(text(box), QString()) << box;
+    }
+    EXPECT_EQ(focused(), QStringLiteral("txtCallsign"));
+    EXPECT_FALSE(visible("txtPrevCon"));
+    EXPECT_EQ(window()->WritHist(), 0);
+}
+
+TEST_F(LookupsWindowTest, DupeAnsweredYesIsMarkedListedAndLoggedWithoutCounting) {
+    const std::string dupe =
+        logLine("W1XYZ", "59", "57", "123", "JOE", "20", "PHN", "06/01/2026", "14:05", "");
+    writeFile("vlqsolog.txt", dupe);
+    writeFile("chapsworked.txt", "\"123\"\r\n");
+    start();
+    const QString before = text("txt20PHN");
+    dialogs->answers = {true};
+    typeInto("txtCallsign", QStringLiteral("w1xyz"));
+    tab();
+    EXPECT_EQ(text("txtComment"), QStringLiteral("DUPE"));
+    EXPECT_EQ(text("txtPrevCon"),
+              QStringLiteral("  06/01/2026  14:05   W1XYZ    59    57    123 JOE     20  PHN "));
+    EXPECT_EQ(text("txtChapter"), QStringLiteral("123"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("JOE    "));
+    EXPECT_EQ(focused(), QStringLiteral("txtName"));
+    pressWindowKey(Qt::Key_Insert);
+    const std::string date = text("txtDate").toStdString();
+    const std::string time = text("txtTime").toStdString();
+    EXPECT_EQ(readFile("vlqsolog.txt"),
+              dupe + logLine("W1XYZ", "59", "57", "123", "JOE", "20", "PHN", date, time, "DUPE"));
+    EXPECT_EQ(text("txt20PHN"), before);
+    EXPECT_EQ(text("txtComment"), QString());
+}
+
+TEST_F(LookupsWindowTest, SameStationOnAnotherBandIsNoDupeButIsListed) {
+    writeFile("vlqsolog.txt", kFirstW1xyz);  // 40 m phone
+    start();
+    typeInto("txtCallsign", QStringLiteral("w1xyz"));
+    tab();
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_EQ(text("txtPrevCon"), kFirstW1xyzLine);
+}
+
+TEST_F(LookupsWindowTest, NonMemberGetsNvlAndABonusReminderForTwoSeconds) {
+    start();
+    typeInto("txtCallsign", QStringLiteral("k9zzz"));
+    tab();
+    tab();
+    tab();
+    typeInto("txtChapter", QStringLiteral("599"));
+    tab();
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_EQ(text("txtComment"), QStringLiteral("NVL"));
+    EXPECT_EQ(focused(), QStringLiteral("txtName"));
+    EXPECT_TRUE(visible("txtbonusclaim"));
+    EXPECT_EQ(text("txtbonusclaim"), QStringLiteral("          Press F-12 to claim NVL Bonus"));
+    ASSERT_TRUE(timer("tmrbonus")->isActive());
+    EXPECT_EQ(timer("tmrbonus")->interval(), 2000);
+    tick("tmrbonus");
+    EXPECT_FALSE(visible("txtbonusclaim"));
+    EXPECT_FALSE(timer("tmrbonus")->isActive());
+
+    typeInto("txtName", QStringLiteral("ed"));
+    pressWindowKey(Qt::Key_F12);
+    EXPECT_EQ(text("txtComment"), QStringLiteral("BNVL"));
+    pressWindowKey(Qt::Key_Insert);
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_EQ(readFile("BonusCall.txt"), "\"K9ZZZ\"\r\n");
+}
+
+TEST_F(LookupsWindowTest, HistoryMatchPrefillsChapterAndName) {
+    writeFile("vlhistory.txt", "\"K2HIS\",\"007\",\"ANN\"\r\n\"K2HIS\",\"123\",\"BOB\"\r\n");
+    start();
+    typeInto("txtCallsign", QStringLiteral("k2his"));
+    tab();
+    EXPECT_EQ(text("txtPrevCon"),
+              QStringLiteral("     The input data below is from the History File"));
+    EXPECT_EQ(text("txtChapter"), QStringLiteral("007"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("ANN"));
+    EXPECT_EQ(focused(), QStringLiteral("txtName"));
+    EXPECT_EQ(window()->N(), 1);
+    EXPECT_EQ(text("txtNewChap"), QStringLiteral("Seventh Chapter,Chapter 007 is a NEW CHAPTER!"));
+    EXPECT_EQ(window()->WritHist(), 0);
+}
+
+TEST_F(LookupsWindowTest, HistoryRecordWithABlankChapterGetsTheOwnChapter) {
+    writeFile("vlhistory.txt", "\"K2HIS\",\" \",\"ANN\"\r\n");
+    start();
+    typeInto("txtCallsign", QStringLiteral("k2his"));
+    tab();
+    EXPECT_EQ(text("txtChapter"), QStringLiteral("012"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("ANN"));
+    EXPECT_EQ(focused(), QStringLiteral("txtName"));
+}
+
+TEST_F(LookupsWindowTest, UnreadableLogIsReportedOncePerLookUp) {
+    start();
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(path("vlqsolog.txt"))));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("vlqsolog.txt")));
+    typeInto("txtCallsign", QStringLiteral("k1abc"));
+    tab();
+    const std::vector<QString> shown = dialogs->texts();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("An unexpected error as occurred: \r\nError number: ")));
+    EXPECT_TRUE(shown[0].endsWith(QStringLiteral("\r\nThis error occurred checking Log for Dupes\r\n")));
+    EXPECT_TRUE(shown[1].endsWith(
+        QStringLiteral("\r\nThis error occurred checking Log for Previous Contacts\r\n")));
+    // The row stays usable.
+    EXPECT_EQ(text("txtCallsign"), QStringLiteral("K1ABC"));
+}
+
+}  // namespace
+}  // namespace vl::ui::test
