@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <algorithm>
 
+#include "entry/callsign_text.h"
 #include "ui/text_codec.h"
 
 namespace vl::ui {
@@ -14,14 +15,14 @@ EntryBox::EntryBox(QWidget* parent, Filter filter) : QLineEdit(parent), filter_(
 }
 
 QString EntryBox::filtered(const QString& text) const {
-    QString out = cleanForFiles(text);
-    if (filter_ == Filter::Plain) return out;
-    for (QChar& c : out) {
-        if (filter_ == Filter::Callsign && c == QLatin1Char('0')) c = QChar(0x00D8);
-        const QChar upper = c.toUpper();
-        if (fitsCp1252(upper)) c = upper;
+    // The box's rules are the program's own: see entry/callsign_text.h.
+    const std::string bytes = toCp1252(text);
+    switch (filter_) {
+        case Filter::Callsign: return fromCp1252(entry::filterCallsignInput(bytes));
+        case Filter::UpperCase: return fromCp1252(entry::upperForBox(bytes));
+        case Filter::Plain: break;
     }
-    return out;
+    return fromCp1252(entry::sanitizeForFile(bytes));
 }
 
 void EntryBox::applyFilter() {

@@ -1,5 +1,7 @@
 #include "ui/text_codec.h"
 
+#include "entry/callsign_text.h"
+
 
 namespace vl::ui {
 
@@ -50,16 +52,7 @@ QString fromCp1252(std::string_view bytes) {
 }
 
 QString cleanForFiles(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        if (c == QLatin1Char('"')) {
-            out.append(QLatin1Char('\''));
-        } else if (fitsCp1252(c) && c != QLatin1Char('\r') && c != QLatin1Char('\n')) {
-            out.append(c);
-        }
-    }
-    return out;
+    return fromCp1252(entry::sanitizeForFile(toCp1252(text)));
 }
 
 }  // namespace vl::ui

@@ -13,9 +13,9 @@ QString fromCp1252(std::string_view bytes);
 // True when every character of the text has a place in Windows-1252.
 bool fitsCp1252(QChar c);
 
-// What the entry boxes let through to the files: a double quote (the file
-// format cannot carry one) becomes an apostrophe, and a character outside the
-// code page is dropped.
+// What the program lets through to its files: a character outside the code
+// page is dropped, a double quote (the file format cannot carry one) becomes
+// an apostrophe and line breaks are removed.
 QString cleanForFiles(const QString& text);
 
 }  // namespace vl::ui
