@@ -105,8 +105,19 @@ ReadResult DataFolder::read(std::string_view name) const {
 FileResult DataFolder::appendText(std::string_view name, std::string_view bytes) const {
     const fs::path path = resolve(name);
     const bool existed = fileExists(path);
-    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) return errorFromErrno(errno);
+    // A file whose last line lost its line end (edited by hand, or cut short
+    // by a crash) must not swallow the new line: it then starts on its own.
+    std::string line;
+    struct stat st{};
+    char last = '\n';
+    if (!bytes.empty() && ::fstat(fd, &st) == 0 && st.st_size > 0 &&
+        ::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n') {
+        line = last == '\r' ? "\n" : "\r\n";
+        line += bytes;
+        bytes = line;
+    }
     FileResult result = writeAll(fd, bytes);
     if (!result && ::fsync(fd) != 0) result = errorFromErrno(errno);
     if (::close(fd) != 0 && !result) result = errorFromErrno(errno);

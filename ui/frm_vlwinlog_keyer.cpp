@@ -75,9 +75,8 @@ bool frmVLWinLog::BufferRecord() {
     for (size_t i = 0; i < txtF.size(); ++i) staged[i] = toCp1252(cleanForFiles(txtF[i]->text()));
     if (auto error = folder_.writeWhole(logbook::names::kCwMessages,
                                         logbook::formatCwMessages(staged))) {
-        dialogs_.message(QStringLiteral("The CW messages could not be saved to CWBuffRecord.txt: ") +
-                         QString::fromLocal8Bit(error->description.c_str()) +
-                         QStringLiteral("\r\nThe messages stay in their boxes for this run."));
+        // The boxes keep their texts for this run.
+        commonError(*error, QStringLiteral("This error occurred writing CWBuffRecord.txt"));
         return false;
     }
     Buff = staged;

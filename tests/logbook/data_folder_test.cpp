@@ -63,6 +63,17 @@ TEST_F(DataFolderTest, EverySpellingOfTheLogIsOneFileUnderTheCanonicalName) {
     EXPECT_EQ(contentOf("VLQSOLOG.TXT"), "one\r\ntwo\r\nthree\r\n");
 }
 
+TEST_F(DataFolderTest, AnAppendedLineNeverJoinsALastLineWithoutItsEnd) {
+    put("vlqsolog.txt", "\"A\"");  // cut short: no line end
+    ASSERT_FALSE(folder_.appendText(names::kContactLog, "\"B\"\r\n"));
+    put("BonusCall.txt", "\"C\"\r");  // half a line end
+    ASSERT_FALSE(folder_.appendText(names::kBonusCalls, "\"D\"\r\n"));
+    ASSERT_FALSE(folder_.appendText(names::kBonusCalls, "\"E\"\r\n"));
+    ASSERT_FALSE(folder_.touch(names::kBonusCalls));
+    EXPECT_EQ(contentOf(names::kContactLog), "\"A\"\r\n\"B\"\r\n");
+    EXPECT_EQ(contentOf(names::kBonusCalls), "\"C\"\r\n\"D\"\r\n\"E\"\r\n");
+}
+
 TEST_F(DataFolderTest, WriteWholeReplacesTheFileInPlace) {
     put("LOGONFILE.TXT", "old registration, much longer than the new one\r\n");
     ASSERT_FALSE(folder_.writeWhole(names::kRegistration, "new\r\n"));
