@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include "keyer/default_messages.h"
 #include "logbook/file_names.h"
 #include "logbook/number_text.h"
 #include "logbook/registration.h"
@@ -164,16 +165,9 @@ bool frmVLWinLog::Form_Load() {
         Buff = saved;
         for (size_t i = 0; i < txtF.size(); ++i) txtF[i]->setText(fromCp1252(Buff[i]));
     } else {
-        const QString call = fromCp1252(kept.call);
-        txtF[0]->setText(QStringLiteral("DE ") + call + QStringLiteral(" K"));
-        txtF[1]->setText(fromCp1252(kept.report));
-        txtF[2]->setText(QStringLiteral("NAME IS ") + fromCp1252(kept.name));
-        txtF[3]->setText(QStringLiteral("UR CALL?"));
-        txtF[4]->setText(QStringLiteral("UR NR?"));
-        txtF[5]->setText(QStringLiteral("UR NAME?"));
-        txtF[6]->setText(QStringLiteral("GL CUL 73 K"));
-        SignOff = " gl cul 73 de " + kept.call + "  QRZ VL K";
-        txtF[7]->setText(QStringLiteral("DE ") + call + QStringLiteral(" K"));
+        const keyer::DefaultMessages defaults = keyer::defaultCwMessages(kept);
+        for (size_t i = 0; i < defaults.f.size(); ++i) txtF[i]->setText(fromCp1252(defaults.f[i]));
+        SignOff = defaults.SignOff;
     }
     // 19. and 20. Counters and the recent log from the log.
     SetCounters();
