@@ -77,9 +77,9 @@ QString startMessageText() {
 }
 
 bool frmVLWinLog::Form_Load() {
-    // 1. Calibrate the CW timing.
+    // Calibrate the CW timing.
     keyer_.calibrate();
-    // 2. and 3. Counters, switches and hidden displays.
+    // Counters, switches and hidden displays.
     ZeroCounters();
     HistoryFile_ = QStringLiteral("On");
     CountFlag_ = QStringLiteral("Yes");
@@ -90,7 +90,7 @@ bool frmVLWinLog::Form_Load() {
     BonusTim_ = QStringLiteral("ON");
     NewChapTim_ = QStringLiteral("ON");
 
-    // 4. to 6. Registration, or the first-start welcome.
+    // Registration, or the first-start welcome.
     const bool registered = folder_.exists(names::kRegistration) &&
                             folder_.read(names::kRegistration).ok();
     logbook::Registration kept;
@@ -108,20 +108,20 @@ bool frmVLWinLog::Form_Load() {
         emailadr_ = fromCp1252(kept.email);
         HomeChap_ = fromCp1252(kept.chapter);
     }
-    // 7. The operator label and the UTC offset.
+    // The operator label and the UTC offset.
     Label12->setText(QStringLiteral(" ") + fromCp1252(kept.call) + QStringLiteral(" - - ") +
                      fromCp1252(kept.year));
     txtTotOtrCts->setText(QString::number(uHr_));
-    // 8. The clock, and 20 m phone.
+    // The clock, and 20 m phone.
     Timer1->setInterval(1000);
     cboBand->setCurrentIndex(3);
     cboMode->setCurrentIndex(0);
-    // 9. Missing files are created empty; failures here are ignored.
+    // Missing files are created empty; failures here are ignored.
     for (std::string_view name : {names::kBonusCalls, names::kHistory, names::kPhoneChapters,
                                   names::kCwChapters, names::kDigitalChapters}) {
         folder_.touch(name);
     }
-    // 10. The roster is required.
+    // The roster is required.
     if (!folder_.exists(names::kRoster)) {
         dialogs_.message(QStringLiteral("The VLChapters File is not found.You must copy\r\n"
                                         "the VLChapters.txt file to  the same folder that has\r\n"
@@ -136,13 +136,13 @@ bool frmVLWinLog::Form_Load() {
         host_.endProgram(1);
         return false;
     }
-    // 11. The start-message switch.
+    // The start-message switch.
     if (!folder_.read(names::kStartMessage).ok()) {
         folder_.writeWhole(names::kStartMessage, logbook::formatStartSwitch(true));
     }
-    // 12. The contact log.
+    // The contact log.
     folder_.touch(names::kContactLog);
-    // 13. to 15. The chapters worked in each mode.
+    // The chapters worked in each mode.
     struct ChapterList {
         std::string_view file;
         QListWidget* list;
@@ -158,7 +158,7 @@ bool frmVLWinLog::Form_Load() {
     counters_.chptot = static_cast<int16_t>(lstChptrswrked->count());
     counters_.ochptot = static_cast<int16_t>(lstCWChapswrked->count());
     counters_.dchptot = static_cast<int16_t>(lstDigChapsWrk->count());
-    // 16. to 18. The CW messages, or the defaults from the registration.
+    // The CW messages, or the defaults from the registration.
     logbook::CwMessages saved;
     auto cwFile = folder_.read(names::kCwMessages);
     if (cwFile.ok() && logbook::parseCwMessages(cwFile.content, saved)) {
@@ -169,10 +169,10 @@ bool frmVLWinLog::Form_Load() {
         for (size_t i = 0; i < defaults.f.size(); ++i) txtF[i]->setText(fromCp1252(defaults.f[i]));
         SignOff = defaults.SignOff;
     }
-    // 19. and 20. Counters and the recent log from the log.
+    // Counters and the recent log from the log.
     SetCounters();
     fillRecentLog(true);
-    // 21. The start message.
+    // The start message.
     if (registered &&
         logbook::startMessageWanted(folder_.read(names::kStartMessage).content)) {
         const bool again = dialogs_.question(
@@ -180,10 +180,10 @@ bool frmVLWinLog::Form_Load() {
             Dialogs::Icon::Question);
         folder_.writeWhole(names::kStartMessage, logbook::formatStartSwitch(again));
     }
-    // 22. No keying port is open at start.
+    // No keying port is open at start.
     setCwGroupVisible(false);
     setPortLayout(false);
-    // 23. Start-up is complete; the clock runs.
+    // Start-up is complete; the clock runs.
     Timer1->start();
     Timer1_Timer();
     if (registered) {
