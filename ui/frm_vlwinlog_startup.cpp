@@ -165,6 +165,13 @@ bool frmVLWinLog::Form_Load() {
         Buff = saved;
         for (size_t i = 0; i < txtF.size(); ++i) txtF[i]->setText(fromCp1252(Buff[i]));
     } else {
+        if (folder_.exists(names::kCwMessages)) {
+            // Say so before the defaults replace them, so a saved set is not
+            // overwritten unnoticed by the next save.
+            dialogs_.message(QStringLiteral(
+                "The CW messages in CWBuffRecord.txt could not be read, so the default "
+                "messages are used.  Saving a message will replace that file."));
+        }
         const keyer::DefaultMessages defaults = keyer::defaultCwMessages(kept);
         for (size_t i = 0; i < defaults.f.size(); ++i) txtF[i]->setText(fromCp1252(defaults.f[i]));
         SignOff = defaults.SignOff;
