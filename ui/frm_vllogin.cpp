@@ -147,6 +147,13 @@ void frmVLLogIn::reject() {
     closedWithoutSubmitting();
 }
 
+void frmVLLogIn::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The operator types at once: the dialog takes the keyboard, callsign first.
+    activateWindow();
+    txtCallsignLogin->setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void frmVLLogIn::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
     closedWithoutSubmitting();

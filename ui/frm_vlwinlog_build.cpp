@@ -452,6 +452,7 @@ void frmVLWinLog::resizeEvent(QResizeEvent* event) {
 void frmVLWinLog::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (centralWidget()) ActiveResize1.apply(centralWidget()->size());
+    activateWindow();  // the operator types into the entry row at once
 }
 
 void frmVLWinLog::setPortLayout(bool open) {
