@@ -129,6 +129,11 @@ void frmVLWinLog::CkHistory() {
     }
     if (!found.found) return;
     setDisplayText(txtPrevCon, entry::kFromHistoryText);
+    // The history knows no reports: the cursor passes the report box on its
+    // way, so the callsign is checked and the default reports filled in as
+    // when the box is entered.
+    txtYears_GotFocus();
+    if (txtCallsign->text().isEmpty()) return;  // refused and cleared
     passThroughChapter(q(found.chapter), q(found.name));
 }
 

@@ -230,9 +230,23 @@ TEST_F(LookupsWindowTest, HistoryMatchPrefillsChapterAndName) {
     EXPECT_EQ(text("txtChapter"), QStringLiteral("007"));
     EXPECT_EQ(text("txtName"), QStringLiteral("ANN"));
     EXPECT_EQ(focused(), QStringLiteral("txtName"));
+    // The reports the cursor passed by hold their defaults, so INSERT logs it.
+    EXPECT_EQ(text("txtYears"), QStringLiteral("59"));
+    EXPECT_EQ(text("txtRptRcv"), QStringLiteral("59"));
     EXPECT_EQ(window()->N(), 1);
     EXPECT_EQ(text("txtNewChap"), QStringLiteral("Seventh Chapter,Chapter 007 is a NEW CHAPTER!"));
     EXPECT_EQ(window()->WritHist(), 0);
+}
+
+TEST_F(LookupsWindowTest, HistoryMatchOfAMalformedCallIsRefusedLikeATypedOne) {
+    writeFile("vlhistory.txt", "\"KK\",\"007\",\"ANN\"\r\n");
+    start();
+    typeInto("txtCallsign", QStringLiteral("kk"));
+    tab();
+    EXPECT_EQ(dialogs->lastText(), QStringLiteral("Invalid Callsign"));
+    EXPECT_EQ(text("txtCallsign"), QString());
+    EXPECT_EQ(text("txtChapter"), QString());
+    EXPECT_EQ(focused(), QStringLiteral("txtCallsign"));
 }
 
 TEST_F(LookupsWindowTest, HistoryRecordWithABlankChapterGetsTheOwnChapter) {
