@@ -19,15 +19,6 @@ protected:
         ASSERT_TRUE(startProgram());
         activate();
     }
-    QString focused() const {
-        QWidget* w = QApplication::focusWidget();
-        return w ? w->objectName() : QString();
-    }
-    QTimer* timer(const char* name) const { return window()->findChild<QTimer*>(name); }
-    void tick(const char* name) {
-        ASSERT_TRUE(QMetaObject::invokeMethod(timer(name), "timeout"));
-        settle();
-    }
     // Exactly one of the CW and digital chapter panels is shown.
     void expectPanel(bool digital) {
         for (const char* name : {"lstCWChapswrked", "lblCWChapsWrk", "lblCWChapTot", "txtOChptot"}) {

@@ -22,10 +22,6 @@ protected:
         ASSERT_TRUE(startProgram());
         activate();
     }
-    QString focused() const {
-        QWidget* w = QApplication::focusWidget();
-        return w ? w->objectName() : QString();
-    }
     // The boxes TAB visits from the focused one, `count` presses long.
     std::string tabRound(int count) {
         QStringList visited;

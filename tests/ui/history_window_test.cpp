@@ -16,10 +16,6 @@ protected:
         ASSERT_TRUE(startProgram());
         activate();
     }
-    QString focused() const {
-        QWidget* w = QApplication::focusWidget();
-        return w ? w->objectName() : QString();
-    }
     // A station known nowhere, typed up to the name box.
     void typeNewStation(const QString& call, const QString& chapter, const QString& name) {
         typeInto("txtCallsign", call);

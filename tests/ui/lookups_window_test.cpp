@@ -47,17 +47,7 @@ protected:
         ASSERT_TRUE(startProgram());
         activate();
     }
-    QString focused() const {
-        QWidget* w = QApplication::focusWidget();
-        return w ? w->objectName() : QString();
-    }
-    bool visible(const char* name) const { return find<QWidget>(name)->isVisible(); }
-    QTimer* timer(const char* name) const { return window()->findChild<QTimer*>(name); }
     // One tick of a timer, as if its interval had run out.
-    void tick(const char* name) {
-        ASSERT_TRUE(QMetaObject::invokeMethod(timer(name), "timeout"));
-        settle();
-    }
     const QString kNoHistoryNotice = QStringLiteral(
         "     No previous contact or history for this station\n"
         "     Enter all information and Press F11\n"

@@ -23,16 +23,6 @@ protected:
         ASSERT_TRUE(startProgram());
         activate();
     }
-    QString focused() const {
-        QWidget* w = QApplication::focusWidget();
-        return w ? w->objectName() : QString();
-    }
-    QTimer* timer(const char* name) const { return window()->findChild<QTimer*>(name); }
-    void tick(const char* name) {
-        ASSERT_TRUE(QMetaObject::invokeMethod(timer(name), "timeout"));
-        settle();
-    }
-    bool visible(const char* name) const { return find<QWidget>(name)->isVisible(); }
     // Text and background of a band or mode list, as "text/background".
     std::string colours(const char* list) const {
         const QPalette p = find<QWidget>(list)->palette();

@@ -126,6 +126,20 @@ void WindowTest::settle() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
 }
 
+QString WindowTest::focused() const {
+    QWidget* w = QApplication::focusWidget();
+    return w ? w->objectName() : QString();
+}
+
+QTimer* WindowTest::timer(const char* name) const {
+    return window()->findChild<QTimer*>(QString::fromLatin1(name));
+}
+
+void WindowTest::tick(const char* name) {
+    ASSERT_TRUE(QMetaObject::invokeMethod(timer(name), "timeout"));
+    settle();
+}
+
 void WindowTest::typeContact(const QString& call, const QString& chapter, const QString& name) {
     typeInto("txtCallsign", call);
     tab();  // the look-ups run; the report box gets its default

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <QWindow>
 #include <deque>
@@ -152,6 +153,12 @@ protected:
     void tab();
     void pressWindowKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void settle();
+    // The object name of the focused widget.
+    QString focused() const;
+    QTimer* timer(const char* name) const;
+    // One tick of a window timer, as if its interval had passed.
+    void tick(const char* name);
+    bool visible(const char* name) const { return find<QWidget>(name)->isVisible(); }
     // Types a whole contact: callsign, TAB, reports, chapter, name, comment.
     void typeContact(const QString& call, const QString& chapter, const QString& name);
 
