@@ -9,7 +9,7 @@
 
 namespace vl::entry {
 
-inline constexpr char kSlashedZero = static_cast<char>(0xD8);  // Ø
+using logbook::kSlashedZero;  // Ø
 
 using logbook::upperCp1252;
 

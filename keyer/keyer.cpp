@@ -148,8 +148,14 @@ std::optional<KeyError> Keyer::Send_String(std::string& text) {
             return error;
         }
         // The events run in the character's closing released units; a send
-        // started from them begins when this character ends.
-        if (pump_) pump_();
+        // started from them begins when this character ends. They run again
+        // once those units are over, so an ESC pressed meanwhile is seen
+        // before the next character is keyed.
+        if (pump_) {
+            pump_();
+            clock_->sleepUntil(end);
+            pump_();
+        }
         next = std::max(end, lineFreeAt_);
         Clock::TimePoint now = clock_->now();
         if (now - next > kReanchorAfter) next = now;  // the events took long: go on from now

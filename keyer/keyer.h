@@ -53,9 +53,9 @@ public:
 
     // Keys the text. Before each character the stop flag is checked: when it
     // is 1 the text is set to "" and the call returns. After each character's
-    // last element the event pump runs while its closing released units pass
-    // (ESC, a timer tick or another send may run inside it; a nested send
-    // starts when the character ends). A character that is not in the Morse
+    // last element the event pump runs (ESC, a timer tick or another send may
+    // run inside it; a nested send starts when the character ends), and again
+    // once the character's closing released units are over. A character that is not in the Morse
     // table is skipped: it keys nothing and takes no time. When the key line
     // fails, sending stops, the line is released if it can be, `stopsend`
     // becomes 1 (so an interrupted outer send stops too, with no second

@@ -68,10 +68,9 @@ LinuxCommPort::LinuxCommPort(logbook::DataFolder folder) : folder_(std::move(fol
 
 LinuxCommPort::~LinuxCommPort() { close(); }
 
-std::string LinuxCommPort::devicePath() const {
-    if (map_) return map_->device(port_);
-    return loadPortMap(*folder_).device(port_);
-}
+PortMap LinuxCommPort::portMap() const { return map_ ? *map_ : loadPortMap(*folder_); }
+
+std::string LinuxCommPort::devicePath() const { return portMap().device(port_); }
 
 std::optional<KeyError> LinuxCommPort::setCommPort(std::int16_t port) {
     if (portOpen()) return KeyError{EBUSY, "The port number cannot change while the port is open"};
@@ -102,7 +101,10 @@ std::optional<KeyError> LinuxCommPort::setPortOpen(bool open) {
 }
 
 std::optional<KeyError> LinuxCommPort::open() {
-    std::string device = devicePath();
+    // A ports file that says something we cannot follow opens nothing.
+    const PortMap map = portMap();
+    if (auto problem = portMapProblem(map)) return problem;
+    std::string device = map.device(port_);
     if (device.empty()) return KeyError{ENODEV, "No device is set for serial port " + std::to_string(port_)};
 
     int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);

@@ -19,7 +19,8 @@ public:
     // Devices from a fixed map.
     explicit LinuxCommPort(PortMap map);
     // Devices from "VLPorts.txt" in the folder, read again at every open, so
-    // an edit takes effect without a restart.
+    // an edit takes effect without a restart. Opening fails when the file
+    // exists but cannot be read or has a line that names no port and device.
     explicit LinuxCommPort(logbook::DataFolder folder);
     ~LinuxCommPort() override;
     LinuxCommPort(const LinuxCommPort&) = delete;
@@ -37,6 +38,7 @@ public:
     std::string devicePath() const;
 
 private:
+    PortMap portMap() const;
     std::optional<KeyError> open();
     void close();
 

@@ -8,7 +8,7 @@ namespace vl::keyer {
 
 namespace {
 
-constexpr char kSlashedZero = static_cast<char>(0xD8);
+using logbook::kSlashedZero;
 
 constexpr std::array<MorseRow, 44> kTable{{
     {' ', "0000000x"},

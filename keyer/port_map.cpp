@@ -1,6 +1,8 @@
 #include "keyer/port_map.h"
 
+#include <cerrno>
 #include <charconv>
+#include <filesystem>
 
 #include "logbook/file_names.h"
 #include "logbook/quoted_line.h"
@@ -39,10 +41,30 @@ PortMap parsePortMap(std::string_view content) {
 }
 
 PortMap loadPortMap(const logbook::DataFolder& folder) {
-    if (!folder.exists(logbook::names::kSerialPorts)) return PortMap();
     logbook::ReadResult file = folder.read(logbook::names::kSerialPorts);
-    if (!file.ok()) return PortMap();
-    return parsePortMap(file.content);
+    if (file.ok()) return parsePortMap(file.content);
+    PortMap map;
+    // Missing is fine; a link to nowhere names a choice that cannot be read.
+    std::error_code ec;
+    const bool missing =
+        file.error->number == ENOENT &&
+        !std::filesystem::exists(
+            std::filesystem::symlink_status(folder.resolve(logbook::names::kSerialPorts), ec));
+    if (!missing) map.readError = file.error;
+    return map;
+}
+
+std::optional<KeyError> portMapProblem(const PortMap& map) {
+    const std::string file(logbook::names::kSerialPorts);
+    if (map.readError) {
+        return KeyError{map.readError->number,
+                        file + " cannot be read: " + map.readError->description};
+    }
+    if (!map.unreadLines.empty()) {
+        return KeyError{EINVAL, file + " has a line that names no port and device: " +
+                                    map.unreadLines.front()};
+    }
+    return std::nullopt;
 }
 
 }  // namespace vl::keyer

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "logbook/code_page.h"
 #include "logbook/file_names.h"
 #include "reports/sheet_texts.h"
 #include "reports/utf8_from_windows1252.h"
@@ -18,7 +19,7 @@ constexpr size_t kMaxNameBytes = 255;
 
 bool unfitForName(unsigned char c) {
     if (c < 0x20 || c == 0x7F) return true;
-    if (undefinedInWindows1252(c)) return true;
+    if (logbook::undefinedInCp1252(c)) return true;
     constexpr std::string_view kReserved = "/\\:*?\"<>|";
     return kReserved.find(static_cast<char>(c)) != std::string_view::npos;
 }

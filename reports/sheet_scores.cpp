@@ -2,17 +2,19 @@
 
 #include <algorithm>
 
+#include "scoring/score.h"
+
 namespace vl::reports {
 
-SheetScores computeSheetScores(const SheetTotals& t, std::size_t bonusEntries) {
+SheetScores computeSheetScores(const scoring::Counters& t, std::size_t bonusEntries) {
     SheetScores s;
     s.cdcons = t.ctot;
-    s.cdconpts = t.ctot * t.ochptot;
-    s.phnconpts = t.ptot * t.chptot;
-    s.digScore = t.dtot * t.dchptot;
-    s.totscoreBeforeBonus = (t.dtot + t.ctot + t.ptot) * (t.ochptot + t.dchptot + t.chptot);
+    s.cdconpts = scoring::cwScore(t);
+    s.phnconpts = scoring::phoneScore(t);
+    s.digScore = scoring::digitalScore(t);
+    s.totscoreBeforeBonus = scoring::totalScore(t);
     s.bonusPoints =
-        kPointsPerBonus * static_cast<long long>(std::min(bonusEntries, kMaxBonusEntries));
+        scoring::bonusPoints(static_cast<std::int64_t>(std::min(bonusEntries, kMaxBonusEntries)));
     s.totscore = s.totscoreBeforeBonus + s.bonusPoints;
     return s;
 }

@@ -1,6 +1,7 @@
 #include "reports/summary_sheet.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <initializer_list>
 #include <iterator>
 #include <string_view>
@@ -83,8 +84,9 @@ void bonusLine(Sheet& sheet, const std::vector<std::string>& calls, size_t first
     w.newLine();
 }
 
-void pageOne(Sheet& sheet, const Registration& r, const SheetTotals& t, const SheetScores& s,
-             const std::vector<std::string>& bonusCalls, const SheetTexts& texts) {
+void pageOne(Sheet& sheet, const Registration& r, const scoring::Counters& t,
+             const SheetScores& s, const std::vector<std::string>& bonusCalls,
+             const SheetTexts& texts) {
     sheet.emptyLines(1);
     sheet.line(15, texts.sponsor);
     sheet.line(15, kTitle);
@@ -118,13 +120,13 @@ void pageOne(Sheet& sheet, const Registration& r, const SheetTotals& t, const Sh
     w.tab(3);
     w.text("PH+CW+DIG QSOs: ");
     w.tab(18);
-    w.integer(t.ctot + t.ptot + t.dtot);
+    w.integer(std::int64_t{t.ctot} + t.ptot + t.dtot);
     w.tab(24);
     w.text("X");
     w.tab(27);
     w.text("PH+CW+DIG Chptrs:");
     w.tab(44);
-    w.integer(t.ochptot + t.chptot + t.dchptot);
+    w.integer(std::int64_t{t.ochptot} + t.chptot + t.dchptot);
     w.tab(50);
     w.text("Equals Total Score");
     w.tab(71);
@@ -255,7 +257,8 @@ void pageThree(Sheet& sheet, const Registration& r,
 
 }  // namespace
 
-std::string buildSummarySheet(const Registration& registration, const SheetTotals& totals,
+std::string buildSummarySheet(const Registration& registration,
+                              const scoring::Counters& totals,
                               const std::vector<std::string>& bonusCalls,
                               const ChapterLists& chapterLists,
                               const std::vector<logbook::ContactRecord>& contacts,

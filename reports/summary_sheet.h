@@ -23,7 +23,7 @@ using ChapterLists = std::array<std::vector<std::string>, 3>;
 // first ten are listed. `contacts` are the log's records as read (fields
 // padded to their widths), listed in order and numbered from 1.
 std::string buildSummarySheet(const logbook::Registration& registration,
-                              const SheetTotals& totals,
+                              const scoring::Counters& totals,
                               const std::vector<std::string>& bonusCalls,
                               const ChapterLists& chapterLists,
                               const std::vector<logbook::ContactRecord>& contacts,

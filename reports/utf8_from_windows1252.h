@@ -11,7 +11,4 @@ namespace vl::reports {
 // 0x90, 0x9D) give U+FFFD.
 std::string utf8FromWindows1252(std::string_view text);
 
-// True for the five undefined bytes.
-bool undefinedInWindows1252(unsigned char byte);
-
 }  // namespace vl::reports

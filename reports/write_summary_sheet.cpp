@@ -52,17 +52,34 @@ std::optional<SheetOutcome> readRequired(const logbook::DataFolder& folder, std:
 }
 
 // Names are matched without regard to case, so an older sheet spelled
-// differently is the same sheet: it goes, and the new one takes the name.
-logbook::FileResult removeOtherSpellings(const logbook::DataFolder& folder,
-                                         const std::string& name) {
+// differently from the new one is the same sheet: it goes, once the new one
+// has its name. What could not be removed is told in `notes`, by the name
+// the operator is shown.
+void removeOtherSpellings(const logbook::DataFolder& folder, const SheetFileName& sheet,
+                          std::vector<std::string>& notes) {
+    const std::string& name = sheet.onDisk;
+    std::vector<fs::path> others;
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder.dir(), ec)) {
-        const std::string found = entry.path().filename().string();
+    fs::directory_iterator it(folder.dir(), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string found = it->path().filename().string();
         if (found == name || !names::sameNameIgnoringCase(found, name)) continue;
-        if (!fs::remove(entry.path(), ec) && ec) return logbook::errorFromErrno(ec.value());
+        std::error_code typeError;
+        if (it->is_directory(typeError) || typeError) continue;  // not a sheet: left alone
+        others.push_back(it->path());
     }
-    if (ec) return logbook::errorFromErrno(ec.value());
-    return std::nullopt;
+    if (ec) {
+        notes.push_back("The folder could not be searched for older sheets named " +
+                        inQuotes(sheet.shown) + " in other letter case (" +
+                        logbook::errorFromErrno(ec.value()).description + ").");
+    }
+    for (const fs::path& other : others) {
+        if (!fs::remove(other, ec) && ec) {
+            notes.push_back("An older summary sheet named " + inQuotes(sheet.shown) +
+                            " in other letter case could not be removed (" +
+                            logbook::errorFromErrno(ec.value()).description + ").");
+        }
+    }
 }
 
 }  // namespace
@@ -72,8 +89,8 @@ std::string closingMessage(std::string_view year, std::string_view fileName) {
            "has been printed to File " + std::string(fileName);
 }
 
-SheetOutcome writeSummarySheet(const logbook::DataFolder& folder, const SheetTotals& totals,
-                               const ChapterLists& chapterLists) {
+SheetOutcome writeSummarySheet(const logbook::DataFolder& folder,
+                               const scoring::Counters& totals, const ChapterLists& chapterLists) {
     std::string registrationText;
     if (auto fail = readRequired(folder, names::kRegistration, "the registration file",
                                  "Register your station with LogIn first.", registrationText)) {
@@ -117,14 +134,16 @@ SheetOutcome writeSummarySheet(const logbook::DataFolder& folder, const SheetTot
                        error);
     }
 
+    // The older sheet is replaced by the rename, so a failed rename loses
+    // nothing; only then do other spellings of the name go.
     const SheetFileName name = sheetFileName(r.call, r.year);
-    logbook::FileResult error = removeOtherSpellings(folder, name.onDisk);
-    if (!error) error = folder.renameTo(names::kSheetWorkingName, name.onDisk);
-    if (error) {
+    if (auto error = folder.renameTo(names::kSheetWorkingName, name.onDisk)) {
         return failure("The summary sheet was written to " + inQuotes(names::kSheetWorkingName) +
                            " but could not be renamed to " + inQuotes(name.shown) + ".",
                        error);
     }
+    std::vector<std::string> notes = texts.problems;
+    removeOtherSpellings(folder, name, notes);
 
     SheetOutcome out;
     out.ok = true;
@@ -132,7 +151,7 @@ SheetOutcome writeSummarySheet(const logbook::DataFolder& folder, const SheetTot
     out.path = folder.dir() / name.onDisk;
     out.scores = computeSheetScores(totals, bonusCalls.size());
     out.message = closingMessage(r.year, name.shown);
-    out.notes = texts.problems;
+    out.notes = std::move(notes);
     return out;
 }
 

@@ -2,7 +2,8 @@
 // The "To File" command: reads the registration, the bonus-call file and the
 // log from the working folder, writes the summary sheet as "VLLogOut.txt"
 // (whole, through a temporary file) and renames it to callsign + contest year
-// + ".txt", replacing an older sheet of that name.
+// + ".txt", replacing an older sheet of that name; an older sheet whose name
+// differs only in letter case is removed after the rename.
 //
 // Nothing is written when the registration is missing or incomplete or the
 // log is missing: the outcome then carries a message saying so, and the
@@ -30,13 +31,15 @@ struct SheetOutcome {
     SheetScores scores;            // cdcons, cdconpts, phnconpts, totscore (when ok)
     // The system's failure, when a file operation failed.
     std::optional<logbook::FileError> error;
-    // Lines of "VLSheetText.txt" that could not be read; the sheet is written
-    // anyway with the built-in texts for them.
+    // Things to tell the operator besides the message (when ok): lines of
+    // "VLSheetText.txt" that could not be read (the sheet is written anyway
+    // with the built-in texts for them), and an older sheet spelled in other
+    // letter case that could not be removed.
     std::vector<std::string> notes;
 };
 
-SheetOutcome writeSummarySheet(const logbook::DataFolder& folder, const SheetTotals& totals,
-                               const ChapterLists& chapterLists);
+SheetOutcome writeSummarySheet(const logbook::DataFolder& folder,
+                               const scoring::Counters& totals, const ChapterLists& chapterLists);
 
 // "Your VLQSO Results for" + " " + year + " " + "has been printed to File " + name
 std::string closingMessage(std::string_view year, std::string_view fileName);

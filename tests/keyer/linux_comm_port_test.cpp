@@ -89,5 +89,37 @@ TEST(LinuxCommPort, DevicesFollowThePortsFileWithoutRestart) {
     std::filesystem::remove_all(dir);
 }
 
+TEST(LinuxCommPort, PortsFileThatCannotBeFollowedOpensNothing) {
+    auto dir = std::filesystem::temp_directory_path() / ("vl_badports_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    LinuxCommPort port{logbook::DataFolder(dir)};
+    const std::size_t before = openDescriptors();
+
+    // Port 1's line lost its device: the default must not be keyed instead.
+    std::ofstream(dir / "VLPorts.txt") << "\"1\"\r\n\"2\",\"/dev/ttyS1\"\r\n\"x\",\"y\"\r\n";
+    std::optional<KeyError> error;
+    openAsTheWindowDoes(port, 1, error);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->number, EINVAL);
+    EXPECT_EQ(error->description, "VLPorts.txt has a line that names no port and device: \"1\"");
+    EXPECT_FALSE(port.portOpen());
+
+    // A file that is there but cannot be read.
+    std::filesystem::remove(dir / "VLPorts.txt");
+    std::filesystem::create_directory(dir / "vlports.txt");
+    openAsTheWindowDoes(port, 1, error);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->description.rfind("VLPorts.txt cannot be read", 0), 0u) << error->description;
+    EXPECT_FALSE(port.portOpen());
+    EXPECT_EQ(openDescriptors(), before);
+    std::filesystem::remove_all(dir);
+
+    // A fixed map that kept unread lines fails the same way.
+    LinuxCommPort fixed{parsePortMap("\"1\",\"/dev/ttyS0\"\r\nttyS1\r\n")};
+    openAsTheWindowDoes(fixed, 1, error);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->description, "VLPorts.txt has a line that names no port and device: ttyS1");
+}
+
 }  // namespace
 }  // namespace vl::keyer

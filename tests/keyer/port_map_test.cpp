@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -36,8 +37,21 @@ TEST(PortMap, ReadFromTheWorkingFolder) {
     std::filesystem::create_directories(dir);
     logbook::DataFolder folder(dir);
     EXPECT_EQ(loadPortMap(folder).device(1), "/dev/ttyUSB0");
+    EXPECT_FALSE(loadPortMap(folder).readError.has_value()) << "a missing file is no fault";
     std::ofstream(dir / "vlports.TXT") << "\"1\",\"/dev/ttyS0\"\r\n";
     EXPECT_EQ(loadPortMap(folder).device(1), "/dev/ttyS0");
+    EXPECT_FALSE(portMapProblem(loadPortMap(folder)).has_value());
+
+    // Present but unreadable: a folder of that name, or a link to nowhere.
+    std::filesystem::remove(dir / "vlports.TXT");
+    std::filesystem::create_directory(dir / "VLPorts.txt");
+    EXPECT_TRUE(loadPortMap(folder).readError.has_value());
+    std::filesystem::remove(dir / "VLPorts.txt");
+    std::filesystem::create_symlink(dir / "gone", dir / "VLPorts.txt");
+    PortMap dangling = loadPortMap(folder);
+    ASSERT_TRUE(dangling.readError.has_value());
+    EXPECT_EQ(dangling.readError->number, ENOENT);
+    EXPECT_EQ(portMapProblem(dangling)->description.rfind("VLPorts.txt cannot be read", 0), 0u);
     std::filesystem::remove_all(dir);
 }
 

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "logbook/contact_record.h"
+#include "sheet_totals.h"
 
 namespace vl::reports {
 namespace {
@@ -71,14 +73,14 @@ const std::string kLog =
     "\"QV2AAA  \",\"599 \",\"599 \",\"034\",\"ANN    \",\"20 \",\"CW \",\"06/13/2026\",\"19:02 \","
     "\"DUPE\"\r\n";
 
-std::string build(const SheetTotals& totals, const std::vector<std::string>& bonus,
+std::string build(const scoring::Counters& totals, const std::vector<std::string>& bonus,
                   const ChapterLists& lists, const std::string& log = "") {
     return buildSummarySheet(fixtureRegistration(), totals, bonus, lists,
                              logbook::readContacts(log), fixtureTexts());
 }
 
 TEST(SummarySheet, GoldenSheetForAFixtureRegistrationAndLog) {
-    const SheetTotals totals{3, 2, 1, 2, 2, 1};
+    const scoring::Counters totals = fixture::totalsOf(3, 2, 1, 2, 2, 1);
     const ChapterLists lists{{{"012", "034"}, {"012", "056"}, {"078"}}};
     const std::string sheet = build(totals, {"QV2AAA", "QV3BBB"}, lists, kLog);
 
@@ -204,7 +206,7 @@ TEST(SummarySheet, GoldenSheetForAFixtureRegistrationAndLog) {
 }
 
 TEST(SummarySheet, ModeLinePlacesCountsAtTheirColumns) {
-    const SheetTotals totals{25, 0, 0, 10, 0, 0};
+    const scoring::Counters totals = fixture::totalsOf(25, 0, 0, 10, 0, 0);
     const auto lines = linesOf(build(totals, {}, {}));
     const int at = findLine(lines, "  CW QSOs: ");
     ASSERT_GE(at, 0);
@@ -216,7 +218,7 @@ TEST(SummarySheet, ModeLinePlacesCountsAtTheirColumns) {
 }
 
 TEST(SummarySheet, CountOfAHundredCarriesTheRestOfTheLineToTheNext) {
-    const SheetTotals totals{0, 0, 100, 0, 0, 1};
+    const scoring::Counters totals = fixture::totalsOf(0, 0, 100, 0, 0, 1);
     const auto lines = linesOf(build(totals, {}, {}));
     const int at = findLine(lines, "  DIG QSOs: ");
     ASSERT_GE(at, 0);
@@ -249,7 +251,7 @@ TEST(SummarySheet, EmptyLogEndsWithTheColumnHeads) {
 TEST(SummarySheet, TwelveBonusEntriesGiveAHundredPointsAndListTheFirstTen) {
     std::vector<std::string> bonus;
     for (int i = 1; i <= 12; ++i) bonus.push_back("B" + std::to_string(i));
-    const SheetTotals totals{1, 0, 0, 1, 0, 0};
+    const scoring::Counters totals = fixture::totalsOf(1, 0, 0, 1, 0, 0);
     const auto lines = linesOf(build(totals, bonus, {}));
     const int first = findLine(lines, sp(5) + "1. ");
     ASSERT_GE(first, 0);
@@ -265,7 +267,7 @@ TEST(SummarySheet, TwelveBonusEntriesGiveAHundredPointsAndListTheFirstTen) {
 }
 
 TEST(SummarySheet, ScoresPastThe16BitRangeArePrintedWhole) {
-    const SheetTotals totals{200, 150, 0, 200, 100, 0};
+    const scoring::Counters totals = fixture::totalsOf(200, 150, 0, 200, 100, 0);
     const auto lines = linesOf(build(totals, {"X1"}, {}));
     // Three-digit counts carry the rest of the line on, twice.
     const int cw = findLine(lines, "  CW QSOs: ");
@@ -281,7 +283,7 @@ TEST(SummarySheet, ScoresPastThe16BitRangeArePrintedWhole) {
 }
 
 TEST(SheetScores, ScoresFollowTheContactsTimesChaptersRule) {
-    const SheetTotals totals{5, 10, 0, 3, 4, 0};
+    const scoring::Counters totals = fixture::totalsOf(5, 10, 0, 3, 4, 0);
     SheetScores s = computeSheetScores(totals, 3);
     EXPECT_EQ(s.cdcons, 5);
     EXPECT_EQ(s.cdconpts, 15);
@@ -292,6 +294,7 @@ TEST(SheetScores, ScoresFollowTheContactsTimesChaptersRule) {
     EXPECT_EQ(s.totscore, 135);
     EXPECT_EQ(computeSheetScores(totals, 12).bonusPoints, 100);
     EXPECT_EQ(computeSheetScores(totals, 0).totscore, 105);
+    EXPECT_EQ(computeSheetScores(totals, SIZE_MAX).bonusPoints, 100);
 }
 
 }  // namespace

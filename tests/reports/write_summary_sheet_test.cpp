@@ -6,6 +6,7 @@
 #include <string>
 
 #include "logbook/registration.h"
+#include "sheet_totals.h"
 #include "temp_folder.h"
 
 namespace vl::reports {
@@ -28,7 +29,7 @@ class WriteSummarySheet : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_FALSE(dir.path().empty()); }
 
-    SheetOutcome run(const SheetTotals& totals = {1, 0, 0, 1, 0, 0}) {
+    SheetOutcome run(const scoring::Counters& totals = fixture::totalsOf(1, 0, 0, 1, 0, 0)) {
         return writeSummarySheet(folder, totals, {{{"034"}, {}, {}}});
     }
     void registerAs(const std::string& call, const std::string& year = "2026") {
@@ -100,6 +101,35 @@ TEST_F(WriteSummarySheet, ReplacesAnOlderSheetOfTheSameName) {
     EXPECT_EQ(fileCount(), 4u);
 }
 
+TEST_F(WriteSummarySheet, FailedRenameLosesNoOlderSheet) {
+    registerAs("QV1TST");
+    dir.write("vlqsolog.txt", kOneContact);
+    fs::create_directory(dir.path() / "QV1TST2026.txt");  // the name is taken by a folder
+    dir.write("QV1TST2026.txt/notes", "kept");
+    dir.write("qv1tst2026.TXT", "old sheet, other spelling");
+    const SheetOutcome out = run();
+    EXPECT_FALSE(out.ok);
+    EXPECT_NE(out.message.find("could not be renamed to \"QV1TST2026.txt\""), std::string::npos)
+        << out.message;
+    EXPECT_EQ(dir.read("qv1tst2026.TXT"), "old sheet, other spelling");
+    EXPECT_EQ(dir.read("QV1TST2026.txt/notes"), "kept");
+    EXPECT_NE(dir.read("VLLogOut.txt").find("Annual Velmara QSO Party"), std::string::npos);
+}
+
+TEST_F(WriteSummarySheet, FolderNamedLikeTheSheetIsNotAnOlderSheet) {
+    registerAs("QV1TST");
+    dir.write("vlqsolog.txt", kOneContact);
+    fs::create_directory(dir.path() / "qv1tst2026.TXT");
+    fs::create_directory(dir.path() / "QV1TST2026.Txt");
+    dir.write("QV1TST2026.Txt/notes", "kept");
+    const SheetOutcome out = run();
+    ASSERT_TRUE(out.ok) << out.message;
+    EXPECT_TRUE(out.notes.empty());
+    EXPECT_NE(dir.read("QV1TST2026.txt").find("Annual Velmara QSO Party"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(dir.path() / "qv1tst2026.TXT"));
+    EXPECT_EQ(dir.read("QV1TST2026.Txt/notes"), "kept");
+}
+
 TEST_F(WriteSummarySheet, PortableCallGivesADashedNameThatTheMessageStates) {
     registerAs("W1AW/4");
     dir.write("vlqsolog.txt", "");
@@ -164,7 +194,7 @@ TEST_F(WriteSummarySheet, MissingLogWritesNothing) {
 TEST_F(WriteSummarySheet, ScorePastThe16BitRangeIsReportedWhole) {
     registerAs("QV1TST");
     dir.write("vlqsolog.txt", "");
-    const SheetOutcome out = run({300, 0, 0, 200, 0, 0});
+    const SheetOutcome out = run(fixture::totalsOf(300, 0, 0, 200, 0, 0));
     ASSERT_TRUE(out.ok) << out.message;
     EXPECT_EQ(out.scores.cdconpts, 60000);
     EXPECT_EQ(out.scores.totscore, 60000);
