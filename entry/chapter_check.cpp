@@ -1,8 +1,10 @@
 #include "entry/chapter_check.h"
 
 #include "entry/file_buffers.h"
+#include "logbook/chapter_key.h"
 #include "logbook/file_names.h"
 #include "logbook/number_text.h"
+#include "logbook/quoted_line.h"
 #include "logbook/roster.h"
 #include "logbook/small_files.h"
 
@@ -29,7 +31,9 @@ ChapterOutcome checkChapter(std::string_view typed, std::string_view homeChap,
                             std::string_view mode, const logbook::DataFolder& folder) {
     using Kind = ChapterOutcome::Kind;
     ChapterOutcome out;
-    std::string box(typed);
+    // Blanks alone count as an empty box: a pre-fill from a record with an
+    // empty chapter field comes back as "   ".
+    std::string box(logbook::trimBlanks(typed));
 
     // The own chapter, as a whole number without leading zeros.
     if (box.empty() && logbook::isNumber(homeChap)) box = logbook::formatWithZeros(homeChap, 1);
@@ -82,8 +86,11 @@ ChapterOutcome checkChapter(std::string_view typed, std::string_view homeChap,
             out.error = chapters.error;
             return out;
         }
+        // The file may hold a chapter in another spelling ("7  " after a
+        // recount, "007" after an entry); both are the chapter typed.
+        const std::string key = logbook::chapterKey(box);
         for (const std::string& value : logbook::readFirstFields(chapters.content)) {
-            if (value == box) {
+            if (logbook::chapterKey(value) == key) {
                 worked = true;
                 break;
             }

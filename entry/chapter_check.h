@@ -40,13 +40,15 @@ struct ChapterOutcome {
     std::optional<logbook::FileError> error;  // Kind::Error, reported once
 };
 
-// The whole check. `typed` is the box text, `homeChap` the own chapter from
-// the registration, `mode` the text of `cboMode`. The roster is searched in
-// file order for the box text formatted "000"; the search stops at the first
-// equal number, and a search that ends on a record numbered 999 (the end mark,
-// or 999 typed) makes the chapter invalid. The chapter is new unless the
-// chapters-worked file of the mode holds a line exactly equal to the box text;
-// a mode other than PHN, CW and DIG has no file and every chapter is new.
+// The whole check. `typed` is the box text (blanks at either end ignored, so
+// blanks alone are an empty box), `homeChap` the own chapter from the
+// registration, `mode` the text of `cboMode`. The roster is searched in file
+// order for the box text formatted "000"; the search stops at the first equal
+// number, and a search that ends on a record numbered 999 (the end mark, or
+// 999 typed) makes the chapter invalid. The chapter is new unless the
+// chapters-worked file of the mode holds a line with the same chapterKey as
+// the box ("7  " and "007" are the same chapter); a mode other than PHN, CW
+// and DIG has no file and every chapter is new.
 ChapterOutcome checkChapter(std::string_view typed, std::string_view homeChap,
                             std::string_view mode, const logbook::DataFolder& folder);
 

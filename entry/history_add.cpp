@@ -16,13 +16,19 @@ HistoryAddOutcome addToHistory(int WritHist, std::string_view callBox, std::stri
         out.message = kAlreadyKnownMessage;
         return out;
     }
+    const std::string call = sanitizeForFile(callBox);
+    if (logbook::trimBlanks(call).empty()) {
+        out.kind = Kind::NotAllowed;
+        out.message = kNeedCallsignMessage;
+        return out;
+    }
     if (logbook::trimBlanks(chapterBox).empty()) {
         out.kind = Kind::NoChapter;
         out.message = kNeedChapterMessage;
         return out;
     }
     const std::string line = logbook::formatHistoryLine(
-        {sanitizeForFile(callBox), sanitizeForFile(chapterBox), sanitizeForFile(nameBox)});
+        {call, sanitizeForFile(chapterBox), sanitizeForFile(nameBox)});
     if (logbook::FileResult failed = folder.appendText(logbook::names::kHistory, line)) {
         out.kind = Kind::Error;
         out.error = failed;

@@ -11,6 +11,7 @@ namespace vl::entry {
 
 inline constexpr std::string_view kAlreadyKnownMessage =
     "Callsign is already in the Log or History File";
+inline constexpr std::string_view kNeedCallsignMessage = "You must enter a Callsign";
 inline constexpr std::string_view kNeedChapterMessage = "You must enter a Chapter Number";
 inline constexpr std::string_view kLogThisContactQuestion = "Do you wish to log this contact?";
 inline constexpr std::string_view kHistoryAddErrorLine =
@@ -18,7 +19,7 @@ inline constexpr std::string_view kHistoryAddErrorLine =
 
 struct HistoryAddOutcome {
     enum class Kind {
-        NotAllowed,  // `WritHist` is not 1: show `message`
+        NotAllowed,  // `WritHist` is not 1, or no callsign: show `message`
         NoChapter,   // empty chapter box: show `message`, cursor to `txtChapter`
         Added,       // set `WritHist` to 0 and ask kLogThisContactQuestion
         Error,       // the append failed: show the error report; `WritHist` stays
@@ -29,8 +30,9 @@ struct HistoryAddOutcome {
 };
 
 // Appends "CALL","CHAPTER","NAME" (each stripped of blanks at both ends and
-// made safe for the file) with one durable write. A chapter box holding only
-// blanks counts as empty.
+// made safe for the file) with one durable write. A callsign or chapter box
+// holding only blanks counts as empty; an empty callsign is refused with
+// kNeedCallsignMessage before the chapter is looked at.
 HistoryAddOutcome addToHistory(int WritHist, std::string_view callBox, std::string_view chapterBox,
                                std::string_view nameBox, const logbook::DataFolder& folder);
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <set>
 
+#include "logbook/chapter_key.h"
 #include "logbook/contact_record.h"
 #include "logbook/file_names.h"
 #include "logbook/number_text.h"
@@ -49,19 +50,33 @@ struct Roster {
     }
 };
 
+// A file the recount appends to. After its first failed append the file is
+// left alone for the rest of the recount, so that a file that cannot be
+// written is reported once, not once per record.
+struct Rebuilt {
+    std::string_view name;
+    bool failed = false;
+
+    void append(std::string_view line, const logbook::DataFolder& folder,
+                std::vector<FileError>& errors) {
+        if (failed) return;
+        if (logbook::FileResult error = folder.appendText(name, line)) {
+            errors.push_back(*error);
+            failed = true;
+        }
+    }
+};
+
 // A chapters-worked file while it is rebuilt: the chapters it holds and the
 // list that shows the ones added. A chapter is held once whatever its
 // spelling: "7  " and "007" are the same chapter and count once.
 struct ChapterFile {
-    std::string_view name;
+    Rebuilt file;
     std::vector<std::string>* list;
     std::set<std::string> held;
 
-    static std::string key(std::string_view chapter) {
-        return logbook::formatWithZeros(logbook::trimBlanks(chapter), 3);
-    }
-    bool holds(std::string_view chapter) const { return held.contains(key(chapter)); }
-    void hold(std::string_view chapter) { held.insert(key(chapter)); }
+    bool holds(std::string_view chapter) const { return held.contains(logbook::chapterKey(chapter)); }
+    void hold(std::string_view chapter) { held.insert(logbook::chapterKey(chapter)); }
 };
 
 void note(std::vector<FileError>& errors, const logbook::FileResult& failure) {
@@ -131,18 +146,21 @@ RecountResult recount(const logbook::DataFolder& folder) {
 
     // Chapters and bonus calls. A file that could not be emptied still holds
     // its old chapters, and they count as worked, as they would when read.
-    ChapterFile phone{names::kPhoneChapters, &result.phoneChapters, {}};
-    ChapterFile cw{names::kCwChapters, &result.cwChapters, {}};
-    ChapterFile digital{names::kDigitalChapters, &result.digitalChapters, {}};
+    // The lists and counters are rebuilt in full even when a file cannot be
+    // written.
+    ChapterFile phone{{names::kPhoneChapters}, &result.phoneChapters, {}};
+    ChapterFile cw{{names::kCwChapters}, &result.cwChapters, {}};
+    ChapterFile digital{{names::kDigitalChapters}, &result.digitalChapters, {}};
+    Rebuilt bonus{names::kBonusCalls};
     for (ChapterFile* file : {&phone, &cw, &digital}) {
-        logbook::ReadResult held = folder.read(file->name);
+        logbook::ReadResult held = folder.read(file->file.name);
         if (!held.ok()) errors.push_back(*held.error);
         for (const std::string& chapter : logbook::readFirstFields(held.content)) file->hold(chapter);
     }
     for (const ContactRecord& record : records) {
         if (record.comment == logbook::kDupe) continue;
         if (record.comment == logbook::kBonusClaimed) {
-            note(errors, folder.appendText(names::kBonusCalls, logbook::formatBonusLine(record.call)));
+            bonus.append(logbook::formatBonusLine(record.call), folder, errors);
         }
         // Any other mode is looked up with phone but adds nothing.
         ChapterFile* file = record.mode == "CW "   ? &cw
@@ -150,7 +168,7 @@ RecountResult recount(const logbook::DataFolder& folder) {
                                                    : &phone;
         const bool adds = record.mode == "PHN" || file != &phone;
         if (!adds || file->holds(record.chapter)) continue;
-        note(errors, folder.appendText(file->name, logbook::formatSingleFieldLine(record.chapter)));
+        file->file.append(logbook::formatSingleFieldLine(record.chapter), folder, errors);
         file->hold(record.chapter);
         file->list->push_back(record.chapter);
     }

@@ -44,6 +44,23 @@ TEST_F(ChapterCheckTest, EmptyBoxTakesOwnChapterAndChecksIt) {
     EXPECT_EQ(out.clearEnabled, true);
 }
 
+TEST_F(ChapterCheckTest, BlankBoxIsAnEmptyBox) {
+    // A pre-fill from a record whose chapter field is empty.
+    ChapterOutcome out = check("   ", "PHN", "007");
+    EXPECT_EQ(out.kind, Kind::Valid);
+    EXPECT_EQ(out.chapter, "007");
+    EXPECT_TRUE(out.message.empty());
+
+    out = check("   ", "PHN", "");
+    EXPECT_EQ(out.kind, Kind::Missing);
+    EXPECT_EQ(out.message, "You MUST enter a chapter number and PRESS TAB");
+
+    out = check(" 7 ");
+    EXPECT_EQ(out.kind, Kind::Valid);
+    EXPECT_EQ(out.chapter, "007");
+    EXPECT_EQ(check(" 88 ").kind, Kind::Abandon);
+}
+
 TEST_F(ChapterCheckTest, EightyEightAbandonsTheEntry) {
     for (const char* typed : {"88", "088"}) {
         const ChapterOutcome out = check(typed);
@@ -107,6 +124,35 @@ TEST_F(ChapterCheckTest, WorkedInThisModeIsNotNewButIsNewInAnother) {
     EXPECT_TRUE(check("123", "DIG").isNew);
     EXPECT_TRUE(check("123", "RTTY").isNew);  // a mode without a file
 }
+
+struct SpellingRow {
+    const char* held;  // the chapters-worked file
+    const char* typed;
+    bool isNew;
+};
+
+class ChapterSpellingTest : public ChapterCheckTest,
+                            public ::testing::WithParamInterface<SpellingRow> {};
+
+// A recount writes the chapter as the log pads it ("7  "), the entry row as
+// "007": either spelling in the file is the chapter typed.
+TEST_P(ChapterSpellingTest, WorkedChapterIsFoundWhateverItsSpelling) {
+    const SpellingRow& row = GetParam();
+    dir.write(names::kPhoneChapters, std::string("\"001\"\r\n\"") + row.held + "\"\r\n");
+    const ChapterOutcome out = check(row.typed);
+    EXPECT_EQ(out.kind, Kind::Valid);
+    EXPECT_EQ(out.chapter, "007");
+    EXPECT_EQ(out.isNew, row.isNew);
+}
+
+INSTANTIATE_TEST_SUITE_P(Spellings, ChapterSpellingTest,
+                         ::testing::Values(SpellingRow{"7  ", "7", false},
+                                           SpellingRow{"7  ", "007", false},
+                                           SpellingRow{"007", "7", false},
+                                           SpellingRow{"007", " 007 ", false},
+                                           SpellingRow{"07", "7", false},
+                                           SpellingRow{"017", "7", true},
+                                           SpellingRow{"7A", "7", true}));
 
 TEST_F(ChapterCheckTest, MissingRosterIsOneError) {
     ASSERT_FALSE(dir.folder().remove(names::kRoster));

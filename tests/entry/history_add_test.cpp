@@ -37,6 +37,17 @@ TEST_F(HistoryAddTest, RefusedWithoutAChapter) {
     EXPECT_EQ(history(), kExisting);
 }
 
+TEST_F(HistoryAddTest, RefusedWithoutACallsign) {
+    for (const char* call : {"", "   ", "\t", "\r\n"}) {
+        for (const char* chapter : {"123", ""}) {
+            const HistoryAddOutcome out = addToHistory(1, call, chapter, "ANN", dir.folder());
+            EXPECT_EQ(out.kind, Kind::NotAllowed);
+            EXPECT_EQ(out.message, "You must enter a Callsign");
+        }
+    }
+    EXPECT_EQ(history(), kExisting);
+}
+
 TEST_F(HistoryAddTest, AppendsOneTrimmedQuotedLine) {
     const HistoryAddOutcome out =
         addToHistory(1, " N2YY ", "042", "BIG \"A\"   ", dir.folder());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "logbook/contact_record.h"
 #include "scoring/recount.h"
 #include "temp_folder.h"
@@ -117,6 +119,45 @@ TEST_F(RecountTest, MissingRosterIsOneReportAndChangesNothing) {
     EXPECT_EQ(result.message, "");
     EXPECT_EQ(dir.read("Chapsworked.txt"), "\"123\"\r\n");
     EXPECT_EQ(dir.read("BonusCall.txt"), "\"OLD\"\r\n");
+}
+
+TEST_F(RecountTest, ChapterIsHeldOnceWhicheverSpellingComesFirst) {
+    dir.write("vlqsolog.txt", contact("K1ABC", "007", "20", "PHN") +
+                                  contact("W1AW", "7", "40", "PHN") +
+                                  contact("W2XX", " 7", "15", "CW") +
+                                  contact("W3XX", "007", "10", "CW"));
+    RecountResult result = run();
+    EXPECT_EQ(result.outcome, Outcome::kCompleted);
+    EXPECT_EQ(result.phoneChapters, (Chapters{"007"}));
+    EXPECT_EQ(result.cwChapters.size(), 1u);
+    EXPECT_EQ(dir.read("Chapsworked.txt"), "\"007\"\r\n");
+    EXPECT_EQ(result.counters.chptot, 1);
+    EXPECT_EQ(result.counters.ochptot, 1);
+}
+
+// A file that cannot be written is reported once, whatever the number of
+// records meant for it, and the lists and counters are rebuilt all the same.
+TEST_F(RecountTest, UnwritableFilesAreReportedOnceEach) {
+    for (const char* name : {"BonusCall.txt", "Chapsworked.txt"}) {
+        std::filesystem::remove(dir.path() / name);
+        std::filesystem::create_directory(dir.path() / name);
+    }
+    std::string log = contact("W1AW", "001", "20", "PHN") + contact("W1AW", "007", "20", "PHN") +
+                      contact("W1AW", "012", "40", "CW");
+    for (int i = 0; i < 500; ++i) log += contact("N1BON", "599", "20", "PHN", "BNVL");
+    dir.write("vlqsolog.txt", log);
+
+    RecountResult result = run();
+    EXPECT_EQ(result.outcome, Outcome::kCompleted);
+    // The bonus file: emptying, creating, the first append. The phone file:
+    // the same and the reading of what it holds.
+    EXPECT_EQ(result.errors.size(), 7u);
+    EXPECT_EQ(result.phoneChapters, (Chapters{"001", "007", "599"}));
+    EXPECT_EQ(result.cwChapters, (Chapters{"012"}));
+    EXPECT_EQ(dir.read("CWChapsworked.txt"), "\"012\"\r\n");
+    EXPECT_EQ(result.counters.chptot, 3);
+    EXPECT_EQ(result.counters.ptot, 502);
+    EXPECT_EQ(result.counters.ttot, 503);
 }
 
 struct ValidationRow {
