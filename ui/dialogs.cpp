@@ -21,16 +21,14 @@ QMessageBox::Icon toQt(Dialogs::Icon icon) {
 
 }  // namespace
 
-QString programTitle() { return QStringLiteral("VLWinLog"); }
-
 void QtDialogs::message(const QString& text, const QString& title, Icon icon) {
-    QMessageBox box(toQt(icon), title.isEmpty() ? programTitle() : title, text, QMessageBox::Ok,
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok,
                     parent_);
     box.exec();
 }
 
 bool QtDialogs::question(const QString& text, const QString& title, Icon icon, bool defaultYes) {
-    QMessageBox box(toQt(icon), title.isEmpty() ? programTitle() : title, text,
+    QMessageBox box(toQt(icon), title, text,
                     QMessageBox::Yes | QMessageBox::No, parent_);
     box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;

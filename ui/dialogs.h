@@ -36,7 +36,4 @@ private:
     QWidget* parent_;
 };
 
-// The title shown when the program gives its box no title of its own.
-QString programTitle();
-
 }  // namespace vl::ui

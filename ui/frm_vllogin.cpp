@@ -94,6 +94,8 @@ void frmVLLogIn::showRegistration(const logbook::Registration& r) {
     txtEmail->setText(fromCp1252(r.email));
 }
 
+void frmVLLogIn::showOffset(int utcOffset) { txtUTC->setText(QString::number(utcOffset)); }
+
 void frmVLLogIn::clearBoxes() {
     for (EntryBox* box : findChildren<EntryBox*>()) box->clear();
 }

@@ -22,6 +22,7 @@ public:
     // Puts a registration into the boxes (Show Login).
     void showRegistration(const logbook::Registration& registration);
     void clearBoxes();
+    void showOffset(int utcOffset);
     // Whether this showing of the dialog came from a first start, where
     // closing it without registering ends the program.
     void setFirstStart(bool firstStart) { firstStart_ = firstStart; }

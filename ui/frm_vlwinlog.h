@@ -39,6 +39,9 @@ public:
 
     // Start-up. False when it ended the program.
     bool Form_Load();
+    // Leaves the program's service (the registration was submitted): stops
+    // sending and deletes the window once no send of its own is running.
+    void retire();
 
     // Key preview: the window sees every key before the focused box.
     void Form_KeyDown(int key);
@@ -49,7 +52,8 @@ public:
     void ZeroCounters();
     void ClearInput();
     void CursorSet();
-    void DisplayLog();
+    // Empty, or the failure to read the log, which the caller reports.
+    std::optional<logbook::FileError> DisplayLog();
     void CkBandMode();
     void CkPrevCon();
     void CkHistory();
@@ -125,7 +129,8 @@ private:
     void setPortLayout(bool open);
     void setCwGroupVisible(bool visible);
     void resetSelectorColours();
-    void fillRecentLog(bool startupLayout);
+    std::optional<logbook::FileError> fillRecentLog(bool startupLayout);
+    void loadChapterLists();
 
     // Reports.
     void commonError(const logbook::FileError& error, const QString& lastLine);
@@ -271,7 +276,9 @@ private:
     // Keys whose press the window claimed, so that their release acts.
     QSet<int> claimedKeys_;
     bool closingConfirmed_ = false;
-    bool flashRed_ = false;  // the next flash of the band and mode lists is red on green
+    bool flashRed_ = false;
+    int sending_ = 0;       // sends running, nested ones included
+    bool retired_ = false;  // the next flash of the band and mode lists is red on green
 };
 
 }  // namespace vl::ui

@@ -171,6 +171,17 @@ void frmVLWinLog::mnuDeleteLog_Click() {
             dialogs_.message(q(std::string(name)) + QStringLiteral(" could not be deleted: ") +
                                  QString::fromLocal8Bit(error->description.c_str()),
                              {}, Dialogs::Icon::Critical);
+            // The files already deleted are there again, empty, as the
+            // deletion would have left them, and the window shows what is on
+            // disk rather than what was there before.
+            for (std::string_view created : {names::kContactLog, names::kPhoneChapters,
+                                             names::kCwChapters, names::kDigitalChapters}) {
+                folder_.touch(created);
+            }
+            ZeroCounters();
+            loadChapterLists();
+            SetCounters();
+            DisplayLog();
             return;
         }
     }
@@ -219,8 +230,6 @@ void frmVLWinLog::mnupromptOFF_Click() { Prompt_ = QStringLiteral("OFF"); }
 // ---- Summary sheet ---------------------------------------------------------
 
 void frmVLWinLog::mnuToFile_Click() {
-    const reports::SheetTotals totals{counters_.ctot,    counters_.ptot,   counters_.dtot,
-                                      counters_.ochptot, counters_.chptot, counters_.dchptot};
     auto listed = [](QListWidget* list) {
         std::vector<std::string> entries;
         for (int i = 0; i < list->count(); ++i) entries.push_back(toCp1252(list->item(i)->text()));
@@ -229,7 +238,7 @@ void frmVLWinLog::mnuToFile_Click() {
     };
     const reports::ChapterLists lists{listed(lstCWChapswrked), listed(lstChptrswrked),
                                       listed(lstDigChapsWrk)};
-    const reports::SheetOutcome outcome = reports::writeSummarySheet(folder_, totals, lists);
+    const reports::SheetOutcome outcome = reports::writeSummarySheet(folder_, counters_, lists);
     for (const std::string& note : outcome.notes) dialogs_.message(q(note));
     dialogs_.message(q(outcome.message));
 }
@@ -246,6 +255,7 @@ void frmVLWinLog::mnuShowLogin_Click() {
                           read.offsetValid ? read.registration.utcOffset : uHr_,
                           q(read.registration.email));
         login->showRegistration(read.registration);
+        login->showOffset(uHr_);
     } else {
         // Nothing registered yet: the boxes start empty.
         login->clearBoxes();

@@ -64,6 +64,8 @@ void frmVLWinLog::txtCallsign_LostFocus() {
         !txtCallsign->text().isEmpty()) {
         CkHistory();
     }
+    // Only for a station still in the row: after a refused dupe the row is
+    // empty and there is nothing to add to the history file.
     if (txtChapter->text().isEmpty() && txtPrevCon->toPlainText().isEmpty() &&
         !txtCallsign->text().isEmpty()) {
         setDisplayText(txtPrevCon, entry::kNoHistoryNotice);
@@ -95,6 +97,7 @@ void frmVLWinLog::passThroughChapter(const QString& chapter, const QString& name
     txtChapter_GotFocus();
     txtChapter->setText(chapter);
     const bool chapterAccepted = txtChapter_LostFocus();
+    if (txtCallsign->text().isEmpty()) return;  // 88: the row was abandoned
     txtName->setText(name);
     if (chapterAccepted) {
         moveFocus(txtName);
@@ -184,6 +187,7 @@ bool frmVLWinLog::txtChapter_LostFocus() {
     if (outcome.clearEnabled) mnuClear->setEnabled(*outcome.clearEnabled);
     if (outcome.nonMember) txtComment->setText(q(entry::kNonMemberComment));
     auto backIntoBox = [this] {
+        N_ = 0;
         moveFocus(txtChapter);
         txtChapter_GotFocus();
     };
@@ -212,8 +216,10 @@ bool frmVLWinLog::txtChapter_LostFocus() {
             break;
     }
     txtChapter->setText(q(outcome.chapter));
+    // N follows the latest check: a chapter corrected to one already worked
+    // must not be added to the chapters worked a second time.
+    N_ = outcome.isNew ? 1 : 0;
     if (outcome.isNew) {
-        N_ = 1;
         if (NewChapTim_ == QLatin1String("ON")) {
             txtNewChap->setText(q(outcome.notice));
             txtNewChap->show();

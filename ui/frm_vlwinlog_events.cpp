@@ -46,8 +46,11 @@ bool frmVLWinLog::eventFilter(QObject* watched, QEvent* event) {
         if (code == 0) return false;
         if (type == QEvent::KeyPress) {
             if (key->isAutoRepeat()) return claimedKeys_.contains(code) || code == kInsert;
-            // A menu accelerator such as Ctrl+F1 belongs to its menu command.
-            if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+            // A function key held with Ctrl, Alt or Meta is a menu accelerator
+            // (Ctrl+F1 is 10 m), never a CW message; INSERT and ESC act alike
+            // with or without them.
+            if (code >= kF1 &&
+                (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
                 return false;
             }
             if (code == kInsert) {
@@ -124,6 +127,17 @@ void frmVLWinLog::runFocusTransition() {
 }
 
 void frmVLWinLog::moveFocus(QWidget* box) {
+    // A command that takes the cursor out of the chapter box (Date/Time, F11,
+    // Clear) must not leave a typed chapter unchecked: its check decides as
+    // if the box had been left with TAB. An empty box only stops being
+    // "entered".
+    if (box != txtChapter && chpfocck_ == QLatin1String("yes")) {
+        if (txtChapter->text().isEmpty()) {
+            chpfocck_ = QStringLiteral("no");
+        } else {
+            txtChapter_LostFocus();
+        }
+    }
     ++suppressFocus_;
     box->setFocus(Qt::OtherFocusReason);
     --suppressFocus_;

@@ -87,6 +87,13 @@ void frmVLWinLog::setSpeed(int wpm) { keyer_.setSpeedWpm(wpm); }
 void frmVLWinLog::mnuCWincrease_Click() { keyer_.increaseSpeed25(); }
 void frmVLWinLog::mnuCWdecrease_Click() { keyer_.decreaseSpeed25(); }
 
+void frmVLWinLog::retire() {
+    retired_ = true;
+    keyer_.stop();
+    hide();
+    if (sending_ == 0) deleteLater();
+}
+
 void frmVLWinLog::sendBox(int index) {
     keyer_.stopsend = 0;
     QLineEdit* box = index < 8 ? txtF[index] : (index == 8 ? txtCallsign : txtF[8]);
@@ -94,7 +101,16 @@ void frmVLWinLog::sendBox(int index) {
 }
 
 void frmVLWinLog::Send_String(std::string text) {
-    if (auto error = keyer_.Send_String(text)) {
+    // Events run between characters: the window may be replaced meanwhile, so
+    // it stays alive until its outermost send is over.
+    ++sending_;
+    const std::optional<keyer::KeyError> error = keyer_.Send_String(text);
+    --sending_;
+    if (retired_) {
+        if (sending_ == 0) deleteLater();
+        return;
+    }
+    if (error) {
         dialogs_.message(QStringLiteral("Sending stopped: the keying line failed.\r\n") +
                          QString::fromLocal8Bit(error->description.c_str()));
     }

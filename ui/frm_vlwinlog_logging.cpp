@@ -8,8 +8,8 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include "entry/insert_contact.h"
 #include "entry/recent_log.h"
-#include "entry/utc_stamp.h"
 #include "logbook/contact_record.h"
 #include "logbook/file_names.h"
 #include "logbook/number_text.h"
@@ -71,17 +71,18 @@ void frmVLWinLog::summaryRefresh(bool clockRunning) {
     txtDigChapTot->setText(q(texts.txtDigChapTot));
 }
 
-void frmVLWinLog::fillRecentLog(bool startupLayout) {
+std::optional<logbook::FileError> frmVLWinLog::fillRecentLog(bool startupLayout) {
     const logbook::ReadResult log = folder_.read(names::kContactLog);
     setDisplayText(txtRecentLog,
                entry::recentLogText(log.content, startupLayout ? entry::RecentLayout::StartUp
                                                                : entry::RecentLayout::Refresh));
+    return log.error;
 }
 
-void frmVLWinLog::DisplayLog() {
+std::optional<logbook::FileError> frmVLWinLog::DisplayLog() {
     txtPrevCon->hide();
     txtRecentLog->show();
-    fillRecentLog(false);
+    return fillRecentLog(false);
 }
 
 void frmVLWinLog::CursorSet() {
@@ -117,71 +118,41 @@ void frmVLWinLog::ClearInput() {
 }
 
 void frmVLWinLog::logContact() {
-    if (txtCallsign->text().isEmpty() || txtYears->text().isEmpty() ||
-        txtRptRcv->text().isEmpty() || txtChapter->text().isEmpty()) {
-        dialogs_.message(QStringLiteral("You Must complete all Input to Log a Contact"));
+    entry::ContactRow row;
+    row.boxes = {toCp1252(txtCallsign->text()), toCp1252(txtYears->text()),
+                 toCp1252(txtRptRcv->text()),   toCp1252(txtChapter->text()),
+                 toCp1252(txtName->text()),     toCp1252(cboBand->currentText()),
+                 toCp1252(cboMode->currentText()), toCp1252(txtDate->text()),
+                 toCp1252(txtTime->text()),     toCp1252(txtComment->text())};
+    row.chapterBeingChecked = chpfocck_ == QLatin1String("yes");
+    row.stampedByHand = Timer2->isActive();
+    row.chapterIsNew = N_ == 1;
+    if (const std::string refusal = entry::refusalFor(row); !refusal.empty()) {
+        dialogs_.message(q(refusal));
+        if (refusal == entry::kBadHandStampMessage) moveFocus(txtDate);
         return;
     }
-    if (chpfocck_ == QLatin1String("yes")) {
-        dialogs_.message(
-            QStringLiteral("You must press Tab to check Chapter status before logging contact"));
-        return;
-    }
-    if (txtChapter->text().size() < 3) {
-        dialogs_.message(QStringLiteral("You Must PRESS TAB before you PRESS INSERT"));
-        return;
-    }
-    if (Timer2->isActive()) {
-        // Typed by hand: only a real date and time go into the log.
-        if (!entry::isValidStampDate(toCp1252(txtDate->text())) ||
-            !entry::isValidStampTime(toCp1252(txtTime->text()))) {
-            dialogs_.message(QStringLiteral(
-                "The Date must be a real date typed as mm/dd/yyyy and the Time a time "
-                "typed as HH:MM (UTC).  The contact was not logged."));
-            moveFocus(txtDate);
-            return;
-        }
-    }
-
-    logbook::ContactRecord record{toCp1252(txtCallsign->text()), toCp1252(txtYears->text()),
-                                  toCp1252(txtRptRcv->text()),   toCp1252(txtChapter->text()),
-                                  toCp1252(txtName->text()),     toCp1252(cboBand->currentText()),
-                                  toCp1252(cboMode->currentText()), toCp1252(txtDate->text()),
-                                  toCp1252(txtTime->text()),     toCp1252(txtComment->text())};
-    record = logbook::fixedWidth(record);
     const QString errorLine = q(scoring::kLoggingErrorLine);
-
+    const entry::LoggedContact logged = entry::logContact(row, folder_);
     // The contact is logged only once its line is safely on disk; when that
     // fails the row stays as it is so that it can be logged again.
-    if (auto error = folder_.appendText(names::kContactLog, logbook::formatContactLine(record))) {
-        commonError(*error, errorLine);
+    if (logged.logError) {
+        commonError(*logged.logError, errorLine);
         return;
     }
-    if (record.comment == logbook::kDupe) {
+    for (const auto& error : logged.laterErrors) commonError(error, errorLine);
+    if (logged.dupe) {
         ClearInput();
-        DisplayLog();
+        if (auto error = DisplayLog()) commonError(*error, errorLine);
         return;
     }
-    if (record.comment == logbook::kBonusClaimed) {
-        if (auto error = folder_.appendText(names::kBonusCalls, logbook::formatBonusLine(record.call))) {
-            commonError(*error, errorLine);
-        }
-    }
-    const QString mode = cboMode->currentText();
-    if (N_ == 1) {
-        QListWidget* list = nullptr;
-        if (mode == QLatin1String("PHN")) list = lstChptrswrked;
-        else if (mode == QLatin1String("CW")) list = lstCWChapswrked;
-        else if (mode == QLatin1String("DIG")) list = lstDigChapsWrk;
-        if (list) {
-            const std::string_view file = logbook::chaptersFileForMode(toCp1252(mode));
-            if (auto error = folder_.appendText(file, logbook::formatSingleFieldLine(record.chapter))) {
-                commonError(*error, errorLine);
-            }
-            list->addItem(txtChapter->text());
-            scoring::setChapterCounts(counters_, lstChptrswrked->count(), lstCWChapswrked->count(),
-                                      lstDigChapsWrk->count());
-        }
+    if (logged.chapterAdded) {
+        QListWidget* list = cboMode->currentIndex() == 1   ? lstCWChapswrked
+                            : cboMode->currentIndex() == 2 ? lstDigChapsWrk
+                                                           : lstChptrswrked;
+        list->addItem(txtChapter->text());
+        scoring::setChapterCounts(counters_, lstChptrswrked->count(), lstCWChapswrked->count(),
+                                  lstDigChapsWrk->count());
     }
     N_ = 0;
     Timer3->stop();
@@ -189,10 +160,9 @@ void frmVLWinLog::logContact() {
     for (EntryBox* box : {txtCallsign, txtYears, txtRptRcv, txtChapter, txtName, txtComment}) {
         box->clear();
     }
-    txtNewChap->clear();
     CursorSet();
-    if (CountFlag_ == QLatin1String("Yes")) countContact(record.band, record.mode);
-    DisplayLog();
+    if (CountFlag_ == QLatin1String("Yes")) countContact(logged.record.band, logged.record.mode);
+    if (auto error = DisplayLog()) commonError(*error, errorLine);
 }
 
 void frmVLWinLog::countContact(const std::string& band, const std::string& mode) {

@@ -76,6 +76,24 @@ QString startMessageText() {
     return lines.join(QStringLiteral("\r\n"));
 }
 
+void frmVLWinLog::loadChapterLists() {
+    struct ChapterList {
+        std::string_view file;
+        QListWidget* list;
+    };
+    for (const ChapterList& c : {ChapterList{names::kPhoneChapters, lstChptrswrked},
+                                 ChapterList{names::kCwChapters, lstCWChapswrked},
+                                 ChapterList{names::kDigitalChapters, lstDigChapsWrk}}) {
+        c.list->clear();
+        for (const std::string& chapter : logbook::readFirstFields(folder_.read(c.file).content)) {
+            c.list->addItem(fromCp1252(logbook::formatWithZeros(chapter, 3)));
+        }
+    }
+    counters_.chptot = static_cast<int16_t>(lstChptrswrked->count());
+    counters_.ochptot = static_cast<int16_t>(lstCWChapswrked->count());
+    counters_.dchptot = static_cast<int16_t>(lstDigChapsWrk->count());
+}
+
 bool frmVLWinLog::Form_Load() {
     // Calibrate the CW timing.
     keyer_.calibrate();
@@ -103,7 +121,14 @@ bool frmVLWinLog::Form_Load() {
         login->setFirstStart(true);
         login->show();
     } else {
-        kept = logbook::parseRegistration(folder_.read(names::kRegistration).content).registration;
+        const logbook::RegistrationRead read =
+            logbook::parseRegistration(folder_.read(names::kRegistration).content);
+        kept = read.registration;
+        if (read.fieldsRead >= 11 && !read.offsetValid) {
+            dialogs_.message(QStringLiteral(
+                "The UTC offset in LogOnFile.txt is not a whole number of hours from -12 to 14, "
+                "so 0 is used.  Use LogIn, Show Login to correct it."));
+        }
         uHr_ = kept.utcOffset;
         emailadr_ = fromCp1252(kept.email);
         HomeChap_ = fromCp1252(kept.chapter);
@@ -143,21 +168,7 @@ bool frmVLWinLog::Form_Load() {
     // The contact log.
     folder_.touch(names::kContactLog);
     // The chapters worked in each mode.
-    struct ChapterList {
-        std::string_view file;
-        QListWidget* list;
-    };
-    for (const ChapterList& c : {ChapterList{names::kPhoneChapters, lstChptrswrked},
-                                 ChapterList{names::kCwChapters, lstCWChapswrked},
-                                 ChapterList{names::kDigitalChapters, lstDigChapsWrk}}) {
-        c.list->clear();
-        for (const std::string& chapter : logbook::readFirstFields(folder_.read(c.file).content)) {
-            c.list->addItem(fromCp1252(logbook::formatWithZeros(chapter, 3)));
-        }
-    }
-    counters_.chptot = static_cast<int16_t>(lstChptrswrked->count());
-    counters_.ochptot = static_cast<int16_t>(lstCWChapswrked->count());
-    counters_.dchptot = static_cast<int16_t>(lstDigChapsWrk->count());
+    loadChapterLists();
     // The CW messages, or the defaults from the registration.
     logbook::CwMessages saved;
     auto cwFile = folder_.read(names::kCwMessages);

@@ -46,8 +46,7 @@ void ProgramHost::reloadMainWindow() {
     if (main_) {
         frmVLWinLog* old = main_;
         main_ = nullptr;
-        old->hide();
-        old->deleteLater();  // closes its port with it
+        old->retire();  // closes its port with it
     }
     start();
 }

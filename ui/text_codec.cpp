@@ -1,26 +1,13 @@
 #include "ui/text_codec.h"
 
 #include "entry/callsign_text.h"
-
+#include "logbook/code_page.h"
 
 namespace vl::ui {
 
 namespace {
 
-// Windows-1252 bytes 0x80 to 0x9F; 0 marks the five unassigned bytes.
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-int byteFor(QChar c) {
-    const char16_t u = c.unicode();
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return u;
-    for (int i = 0; i < 32; ++i) {
-        if (kHighControls[i] != 0 && kHighControls[i] == u) return 0x80 + i;
-    }
-    return -1;
-}
+int byteFor(QChar c) { return logbook::cp1252FromUnicode(c.unicode()); }
 
 }  // namespace
 
@@ -40,13 +27,9 @@ QString fromCp1252(std::string_view bytes) {
     QString out;
     out.reserve(static_cast<qsizetype>(bytes.size()));
     for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b >= 0x80 && b <= 0x9F) {
-            const char16_t u = kHighControls[b - 0x80];
-            out.append(QChar(u != 0 ? u : b));
-        } else {
-            out.append(QChar(b));
-        }
+        // Every code point of the code page lies in the 16-bit plane.
+        const char32_t code = logbook::unicodeFromCp1252(static_cast<unsigned char>(ch));
+        out.append(QChar(static_cast<char16_t>(code)));
     }
     return out;
 }

@@ -76,7 +76,7 @@ protected:
 TEST_F(LoggingTest, SeveralContactsAreWrittenToEveryFileByteForByte) {
     start();
     const std::string s1 = logContact("k1abc", "7", "bob");
-    EXPECT_EQ(text("txtNewChap"), QString()) << "the row and the notice are cleared";
+    EXPECT_EQ(text("txtCallsign"), QString()) << "the row is cleared";
     trigger("mnuCWMode");
     const std::string s2 = logContact("n0xyz", "123", "al");
     trigger("mnuPhoneMode");

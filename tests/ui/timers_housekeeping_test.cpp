@@ -269,6 +269,10 @@ TEST_F(DeleteLogTest, AFileThatCannotBeDeletedIsReportedAndTheProgramGoesOn) {
     EXPECT_EQ(dialogs->beeps, 1);
     EXPECT_FALSE(host->ended());
     EXPECT_EQ(readFile("BonusCall.txt"), "\"K9ZZZ\"\r\n");
+    // What was deleted is there again, empty, and the window shows it so.
+    EXPECT_EQ(readFile("vlqsolog.txt"), "");
+    EXPECT_EQ(text("txtRecentLog"), QString());
+    EXPECT_EQ(text("txtTOTTOT"), QStringLiteral(" 0"));
 }
 
 // ---- Clear, Exit, start message -------------------------------------------------------
