@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "logbook/contact_record.h"
 #include "logbook/data_folder.h"
 
 namespace vl::entry {
@@ -17,7 +18,7 @@ inline constexpr std::string_view kInvalidChapterSuffix = "is an invalid Chapter
 inline constexpr std::string_view kChapterFileErrorLine =
     "This error occurred reading the Chapter file";
 // `txtComment` for a station that is not a member (chapter 599).
-inline constexpr std::string_view kNonMemberComment = "NVL";
+inline constexpr std::string_view kNonMemberComment = logbook::kNonMember;
 
 struct ChapterOutcome {
     enum class Kind {

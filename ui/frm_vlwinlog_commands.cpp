@@ -13,8 +13,10 @@
 #include <cerrno>
 #include <vector>
 
+#include "entry/bonus_claim.h"
 #include "entry/utc_stamp.h"
 #include "logbook/file_names.h"
+#include "logbook/log_files.h"
 #include "logbook/registration.h"
 #include "logbook/small_files.h"
 #include "reports/write_summary_sheet.h"
@@ -109,7 +111,8 @@ void frmVLWinLog::mnuDigitalMode_Click() {
 }
 
 void frmVLWinLog::mnuExplainVL_Click() {
-    if (txtComment->text() == QLatin1String("NVL")) txtComment->setText(QStringLiteral("BNVL"));
+    const QString claimed = q(entry::claimBonus(toCp1252(txtComment->text())));
+    if (claimed != txtComment->text()) txtComment->setText(claimed);
 }
 
 // ---- Timers -------------------------------------------------------------------
@@ -163,34 +166,25 @@ void frmVLWinLog::mnuDeleteLog_Click() {
         return;
     }
     // A file that is already gone (a second deletion in one run finds no bonus
-    // file) is simply skipped; any other failure stops the command.
-    for (std::string_view name : {names::kContactLog, names::kPhoneChapters, names::kCwChapters,
-                                  names::kDigitalChapters, names::kBonusCalls}) {
-        if (auto error = folder_.remove(name); error && error->number != ENOENT) {
-            dialogs_.beep();
-            dialogs_.message(q(std::string(name)) + QStringLiteral(" could not be deleted: ") +
-                                 QString::fromLocal8Bit(error->description.c_str()),
-                             {}, Dialogs::Icon::Critical);
-            // The files already deleted are there again, empty, as the
-            // deletion would have left them, and the window shows what is on
-            // disk rather than what was there before.
-            for (std::string_view created : {names::kContactLog, names::kPhoneChapters,
-                                             names::kCwChapters, names::kDigitalChapters}) {
-                folder_.touch(created);
-            }
-            ZeroCounters();
-            loadChapterLists();
-            SetCounters();
-            DisplayLog();
-            return;
-        }
+    // file) is passed over; any other failure stops the command.
+    if (auto failure = logbook::deleteLogFiles(folder_)) {
+        dialogs_.beep();
+        dialogs_.message(q(failure->name) + QStringLiteral(" could not be deleted: ") +
+                             QString::fromLocal8Bit(failure->error.description.c_str()),
+                         {}, Dialogs::Icon::Critical);
+        // The files already deleted are there again, empty, as the deletion
+        // would have left them, and the window shows what is on disk rather
+        // than what was there before.
+        logbook::createLogFiles(folder_);
+        ZeroCounters();
+        loadChapterLists();
+        SetCounters();
+        DisplayLog();
+        return;
     }
     txtRecentLog->clear();
-    for (std::string_view name : {names::kContactLog, names::kPhoneChapters, names::kCwChapters,
-                                  names::kDigitalChapters}) {
-        if (auto error = folder_.touch(name)) {
-            commonError(*error, QStringLiteral("This error occurred creating ") + q(name));
-        }
+    for (const auto& error : logbook::createLogFiles(folder_)) {
+        commonError(error, QStringLiteral("This error occurred creating the log files"));
     }
     ZeroCounters();
     SetCounters();

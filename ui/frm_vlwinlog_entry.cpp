@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include "entry/bonus_claim.h"
 #include "entry/callsign_rules.h"
 #include "entry/callsign_text.h"
 #include "entry/chapter_check.h"
@@ -236,8 +237,7 @@ void frmVLWinLog::txtName_GotFocus() {
         flashRed_ = false;
         Timer3->start();
     }
-    const std::optional<double> chapter = logbook::parseNumber(toCp1252(txtChapter->text()));
-    if (chapter && *chapter == 599 && BonusTim_ == QLatin1String("ON")) {
+    if (entry::remindsOfBonus(toCp1252(txtChapter->text())) && BonusTim_ == QLatin1String("ON")) {
         txtbonusclaim->show();
         tmrbonus->start();
     }

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "keyer/port_map.h"
 #include "logbook/file_names.h"
 #include "logbook/small_files.h"
 #include "ui/display_text.h"
@@ -27,6 +28,10 @@ void frmVLWinLog::cmmPort2_Click() { openPort(2); }
 void frmVLWinLog::openPort(int n) {
     const QString failure = n == 1 ? QStringLiteral("No Serial Port found or this port bad")
                                    : QStringLiteral("No Serial Port2 found or this port bad");
+    // A port file the operator got wrong is named, not passed over.
+    if (auto problem = keyer::portMapProblem(keyer::loadPortMap(folder_))) {
+        dialogs_.message(QString::fromLocal8Bit(problem->description.c_str()));
+    }
     keyer::CommPort& port = *MSComm1_;
     if (port.portOpen() && port.setPortOpen(false)) {
         dialogs_.message(failure);

@@ -1,0 +1,17 @@
+#include "entry/bonus_claim.h"
+
+#include "logbook/contact_record.h"
+#include "logbook/number_text.h"
+
+namespace vl::entry {
+
+std::string claimBonus(std::string_view comment) {
+    return std::string(comment == logbook::kNonMember ? logbook::kBonusClaimed : comment);
+}
+
+bool remindsOfBonus(std::string_view chapterBox) {
+    const std::optional<double> chapter = logbook::parseNumber(chapterBox);
+    return chapter && *chapter == 599;
+}
+
+}  // namespace vl::entry

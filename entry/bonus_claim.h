@@ -1,0 +1,17 @@
+#pragma once
+// The non-member bonus: chapter 599 puts "NVL" in the comment, and F12 or
+// Explain VL claims the bonus by turning it into "BNVL".
+#include <string>
+#include <string_view>
+
+namespace vl::entry {
+
+// The comment after a claim: exactly "NVL" becomes "BNVL", anything else
+// stays as it is.
+std::string claimBonus(std::string_view comment);
+
+// Whether entering the name box reminds the operator of the bonus: the
+// chapter box holds the number 599.
+bool remindsOfBonus(std::string_view chapterBox);
+
+}  // namespace vl::entry
