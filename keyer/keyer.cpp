@@ -91,8 +91,8 @@ void Keyer::decreaseSpeed25() {
 }
 
 Clock::Duration Keyer::unitLength() const {
-    if (TimeTick <= 0 || Timing_Adjust <= 0) return Clock::Duration::zero();
-    return Clock::Duration(divideHalfEven(TimeTick * kNanosPerPARISWord, Timing_Adjust));
+    if (swpm <= 0 || TimeTick <= 0) return Clock::Duration::zero();
+    return Clock::Duration(divideHalfEven(kNanosPerPARISWord, swpm));
 }
 
 std::optional<KeyError> Keyer::setLine(bool keyed) {

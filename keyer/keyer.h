@@ -5,9 +5,10 @@
 // The line is set at each edge, with one call; units that leave it as it is
 // make no call. Every character ends with the line released.
 //
-// Timing: one unit lasts `TimeTick` blocks of 1.2 s / `Timing_Adjust` each,
-// which is 1.2 s / `swpm` (the PARIS word) up to the rounding of `TimeTick`.
-// Every edge is timed against an absolute deadline on the monotonic clock,
+// Timing: one unit lasts 1.2 s / `swpm`, the unit of the PARIS word.
+// `TimeTick` still holds the speed in the calibrated blocks of the keyer's
+// arithmetic, but its rounding (4500 / 40 = 112.5 gives 112) does not make
+// the keying slower or faster than the chosen speed. Every edge is timed against an absolute deadline on the monotonic clock,
 // counted from the start of the text, so errors never add up over a message.
 #include <cstdint>
 #include <functional>
@@ -67,7 +68,7 @@ public:
     // ESC: `stopsend` = 1.
     void stop() { stopsend = 1; }
 
-    // The length of one unit at the present `TimeTick` and `Timing_Adjust`.
+    // The length of one unit at the present speed `swpm`.
     Clock::Duration unitLength() const;
 
     // No line (null): sending keeps its timing but keys nothing.

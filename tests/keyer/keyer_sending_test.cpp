@@ -81,11 +81,14 @@ TEST_F(SendingTest, WordsAreTwelveReleasedUnitsApart) {
     EXPECT_EQ(units(), "10111" + std::string(12, '0') + "1110101010000");
 }
 
-TEST_F(SendingTest, UnitIsTheParisUnitOfTimeTick) {
+TEST_F(SendingTest, UnitIsTheParisUnitOfTheSpeed) {
     EXPECT_EQ(keyer.TimeTick, 346);
-    EXPECT_EQ(keyer.unitLength(), std::chrono::nanoseconds(92'266'667));  // 346 x 1.2 s / 4500
+    EXPECT_EQ(keyer.unitLength(), std::chrono::nanoseconds(92'307'692));  // 1.2 s / 13
     keyer.setSpeedWpm(25);
     EXPECT_EQ(keyer.unitLength(), std::chrono::milliseconds(48));
+    keyer.setSpeedWpm(40);  // TimeTick rounds 112.5 to 112; the unit stays exact
+    EXPECT_EQ(keyer.TimeTick, 112);
+    EXPECT_EQ(keyer.unitLength(), std::chrono::milliseconds(30));
 }
 
 TEST_F(SendingTest, EmptyTextReturnsAtOnce) {
@@ -158,7 +161,7 @@ TEST_F(SendingTest, NestedSendStartsAfterTheCharacterAndEscapeStopsBoth) {
 TEST_F(SendingTest, SpeedChangeAppliesFromTheNextCharacter) {
     onPump = [this](int n) { if (n == 1) keyer.setSpeedWpm(25); };
     send("TT");
-    auto slow = std::chrono::nanoseconds(92'266'667);
+    auto slow = std::chrono::nanoseconds(92'307'692);  // 1.2 s / 13
     const auto& s = line.settings();
     ASSERT_EQ(s.size(), 4u);  // one setting per edge
     EXPECT_EQ(s[2].at - start, 7 * slow);
