@@ -16,6 +16,8 @@ inline constexpr std::string_view kIncompleteRowMessage =
 inline constexpr std::string_view kChapterNotCheckedMessage =
     "You must press Tab to check Chapter status before logging contact";
 inline constexpr std::string_view kShortChapterMessage = "You Must PRESS TAB before you PRESS INSERT";
+// The last line of the error report for any failure while logging.
+inline constexpr std::string_view kLoggingErrorLine = "This error occurredd writing QSO to Log";
 inline constexpr std::string_view kBadHandStampMessage =
     "The Date must be a real date typed as mm/dd/yyyy and the Time a time typed as HH:MM "
     "(UTC).  The contact was not logged.";

@@ -31,7 +31,4 @@ std::optional<logbook::FileError> countLoggedContact(Counters& counters,
                                                      std::string_view bandText,
                                                      std::string_view modeText);
 
-// The last line of the error report when logging a contact fails.
-inline constexpr std::string_view kLoggingErrorLine = "This error occurredd writing QSO to Log";
-
 }  // namespace vl::scoring

@@ -132,7 +132,7 @@ void frmVLWinLog::logContact() {
         if (refusal == entry::kBadHandStampMessage) moveFocus(txtDate);
         return;
     }
-    const QString errorLine = q(scoring::kLoggingErrorLine);
+    const QString errorLine = q(entry::kLoggingErrorLine);
     const entry::LoggedContact logged = entry::logContact(row, folder_);
     // The contact is logged only once its line is safely on disk; when that
     // fails the row stays as it is so that it can be logged again.
@@ -167,7 +167,7 @@ void frmVLWinLog::logContact() {
 
 void frmVLWinLog::countContact(const std::string& band, const std::string& mode) {
     if (auto error = scoring::countLoggedContact(counters_, band, mode)) {
-        commonError(*error, q(scoring::kLoggingErrorLine));
+        commonError(*error, q(entry::kLoggingErrorLine));
     }
     showCounterCells();
 }
