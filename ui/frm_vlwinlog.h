@@ -266,7 +266,6 @@ private:
     int uHr_ = 0;
     QString emailadr_;
     QString HomeChap_;
-    QString newChapterName_;
 
     // Focus bookkeeping.
     QPointer<QWidget> pendingLeave_;
