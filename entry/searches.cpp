@@ -31,14 +31,6 @@ private:
     CallPattern pattern_;
 };
 
-// `text` left-justified in `width`, blank-padded or cut, as the log's fixed
-// fields are read back.
-void appendPadded(std::string& out, std::string_view text, size_t width) {
-    text = text.substr(0, width);
-    out += text;
-    out.append(width - text.size(), ' ');
-}
-
 }  // namespace
 
 SearchResult searchLog(std::string_view callBox, const logbook::DataFolder& folder) {
@@ -52,32 +44,12 @@ SearchResult searchLog(std::string_view callBox, const logbook::DataFolder& fold
     out.text.reserve(file.content.size() + 64);
     forEachLineContaining(file.content, {}, [&](std::string_view line) {
         if (!matches(logbook::padCut(firstFieldView(line), logbook::kCallWidth))) return true;
-        const std::vector<std::string> fields = logbook::splitQuotedLine(line);
-        auto field = [&](size_t i) -> std::string_view {
-            return i < fields.size() ? std::string_view(fields[i]) : std::string_view();
-        };
-        using namespace logbook;
-        std::string& t = out.text;
-        t += "  ";
-        appendPadded(t, field(0), kCallWidth);
-        t += ' ';
-        appendPadded(t, field(1), kSentWidth);
-        t += ' ';
-        appendPadded(t, field(2), kRcvdWidth);
-        t += ' ';
-        appendPadded(t, field(3), kChapterWidth);
-        t += ' ';
-        appendPadded(t, field(4), kNameWidth);
-        t += ' ';
-        appendPadded(t, field(5), kBandWidth);
-        appendPadded(t, field(6), kModeWidth);
-        t += ' ';
-        appendPadded(t, field(7), kDateWidth);
-        t += ' ';
-        appendPadded(t, field(8), kTimeWidth);
-        t += ' ';
-        t += field(9);
-        t += kCrLf;
+        // The fields as the log holds them, brought back to their widths.
+        const logbook::ContactRecord r =
+            logbook::contactFromFields(logbook::splitQuotedLine(line));
+        out.text += "  " + r.call + ' ' + r.sent + ' ' + r.rcvd + ' ' + r.chapter + ' ' + r.name +
+                    ' ' + r.band + r.mode + ' ' + r.date + ' ' + r.time + ' ' + r.comment;
+        out.text += logbook::kCrLf;
         ++out.count;
         return true;
     });
