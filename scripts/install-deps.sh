@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what VLWinLog needs to build and test on Debian 12 (run as root).
+# The packages are listed one a line in scripts/packages/*.txt.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb)
+cd "$(dirname "$0")"
+mapfile -t packages < <(cat packages/*.txt | sed 's/#.*//' | tr -s ' \t' '\n' | grep -v '^$')
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
