@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -41,5 +42,9 @@ QString QtDialogs::input(const QString& prompt, const QString& title) {
 }
 
 void QtDialogs::beep() { QApplication::beep(); }
+
+QString QtDialogs::chooseFolder(const QString& title, const QString& startFolder) {
+    return QFileDialog::getExistingDirectory(parent_, title, startFolder);
+}
 
 }  // namespace vl::ui

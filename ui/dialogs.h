@@ -20,6 +20,8 @@ public:
     // A text-input box; an empty text for Cancel.
     virtual QString input(const QString& prompt, const QString& title) = 0;
     virtual void beep() = 0;
+    // A folder chooser opened at startFolder; an empty text for Cancel.
+    virtual QString chooseFolder(const QString& title, const QString& startFolder) = 0;
 };
 
 // The real boxes, parented to the main window.
@@ -31,6 +33,7 @@ public:
     bool question(const QString& text, const QString& title, Icon icon, bool defaultYes) override;
     QString input(const QString& prompt, const QString& title) override;
     void beep() override;
+    QString chooseFolder(const QString& title, const QString& startFolder) override;
 
 private:
     QWidget* parent_;

@@ -3,7 +3,13 @@
 
 #include <QApplication>
 
+#include "window_test_support.h"
+
 int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsSet(vl::ui::test::kHoldFolderVariable)) {
+        QCoreApplication app(argc, argv);
+        return vl::ui::test::holdWorkingFolder(qEnvironmentVariable(vl::ui::test::kHoldFolderVariable));
+    }
     ::testing::InitGoogleTest(&argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -1,10 +1,12 @@
 #include "window_test_support.h"
 
 #include <QFile>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "keyer/linux_comm_port.h"
+#include "ui/working_folder.h"
 
 namespace vl::ui::test {
 
@@ -156,6 +158,20 @@ void WindowTest::typeContact(const QString& call, const QString& chapter, const 
         nameBox->clear();
         typeInto("txtName", name);
     }
+}
+
+int holdWorkingFolder(const QString& folder) {
+    ScriptedDialogs dialogs;
+    const WorkingFolder held = openWorkingFolder(folder, dialogs);
+    if (!held.open()) {
+        std::fprintf(stderr, "%s\n", dialogs.lastText().toLocal8Bit().constData());
+        return 2;
+    }
+    std::puts("held");
+    std::fflush(stdout);
+    while (std::getchar() != EOF) {
+    }
+    return 0;
 }
 
 }  // namespace vl::ui::test

@@ -30,7 +30,7 @@ namespace vl::ui::test {
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        enum class Kind { Message, Question, Input } kind;
+        enum class Kind { Message, Question, Input, Folder } kind;
         QString text;
         QString title;
         Icon icon;
@@ -54,6 +54,14 @@ public:
         return answer;
     }
     void beep() override { ++beeps; }
+    // Records the folder the chooser was opened at as its text.
+    QString chooseFolder(const QString& title, const QString& startFolder) override {
+        shown.push_back({Shown::Kind::Folder, startFolder, title, Icon::None, true});
+        if (folders.empty()) return {};
+        QString answer = folders.front();
+        folders.pop_front();
+        return answer;
+    }
 
     // The texts of everything shown, in order.
     std::vector<QString> texts() const {
@@ -67,6 +75,7 @@ public:
     std::vector<Shown> shown;
     std::deque<bool> answers;    // for questions; No when empty
     std::deque<QString> inputs;  // for text-input boxes; Cancel when empty
+    std::deque<QString> folders; // for folder choosers; Cancel when empty
     int beeps = 0;
 };
 
@@ -167,6 +176,12 @@ protected:
     std::shared_ptr<FakeCommPort::Shared> port = std::make_shared<FakeCommPort::Shared>();
     std::unique_ptr<ProgramHost> host;
 };
+
+// With this variable naming a folder, the test program stands in for a running
+// copy of VLWinLog: it opens that working folder, prints "held" and waits to
+// be killed (see main.cpp).
+inline constexpr char kHoldFolderVariable[] = "VL_TEST_HOLD_FOLDER";
+int holdWorkingFolder(const QString& folder);
 
 // Windows-1252 Ø.
 inline const std::string kSlashedZero = "\xD8";

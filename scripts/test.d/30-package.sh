@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds the Debian package and checks it: its control fields and run-time
+# dependencies, the files it installs (program, menu entry, icon, metainfo,
+# manual page, roster), that the menu entry and metainfo validate, and that
+# the program unpacked from it answers --version without a display.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+bash scripts/install-deps.sh
+deb=$(bash scripts/package.sh | tail -n 1)
+fail() { echo "30-package: $*" >&2; exit 1; }
+
+info=$(dpkg-deb -I "$deb")
+field() { sed -n "s/^ $1: //p" <<<"$info"; }
+[ "$(field Package)" = vlwinlog ] || fail "package name: $(field Package)"
+[ "$(field Section)" = hamradio ] || fail "section: $(field Section)"
+[ -n "$(field Maintainer)" ] || fail "no maintainer"
+[ -n "$(field Description)" ] || fail "no description"
+depends=$(field Depends)
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
+  grep -Eq "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
+done
+
+contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
+for file in ./usr/bin/vlwinlog \
+            ./usr/share/applications/org.example.vlwinlog.desktop \
+            ./usr/share/icons/hicolor/scalable/apps/vlwinlog.svg \
+            ./usr/share/metainfo/org.example.vlwinlog.metainfo.xml \
+            ./usr/share/man/man1/vlwinlog.1.gz \
+            ./usr/share/vlwinlog/VLChapters.txt; do
+  grep -qxF "$file" <<<"$contents" || fail "missing $file"
+done
+if grep -Ev '^\./usr/(bin|share/(applications|icons|metainfo|man|vlwinlog))(/|$)|^\./(usr/(share/?)?)?$' \
+     <<<"$contents"; then
+  fail "files outside the expected places (above)"
+fi
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg-deb -x "$deb" "$root"
+desktop-file-validate "$root"/usr/share/applications/*.desktop
+appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml >/dev/null
+grep -qx 'Exec=vlwinlog --choose-folder' "$root"/usr/share/applications/*.desktop \
+  || fail "the menu entry does not start the folder chooser"
+gzip -t "$root"/usr/share/man/man1/vlwinlog.1.gz
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$root"/usr/bin/vlwinlog --version)
+[[ "$version" == "VLWinLog "* ]] || fail "--version said: $version"
+echo "30-package: $(basename "$deb") ($version) checked"

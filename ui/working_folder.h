@@ -1,0 +1,45 @@
+#pragma once
+// Opening the working folder for a run: the folder named on the command line,
+// the current folder, or one picked in a folder chooser. A folder that does
+// not exist or cannot be written is refused, and so is a folder in which
+// another copy of the program is running, since two copies would mix their
+// logs and counts. Refusals are shown through Dialogs; nothing is written to a
+// refused folder.
+#include <QLockFile>
+#include <QString>
+#include <memory>
+
+#include "ui/dialogs.h"
+#include "ui/startup_options.h"
+
+class QSettings;
+
+namespace vl::ui {
+
+// Held in the working folder while the program runs there; a copy that
+// crashed leaves it behind, and the next start takes it over.
+inline const QString kFolderLockName = QStringLiteral("VLWinLog.lock");
+// The QSettings key of the folder opened last through the chooser.
+inline const QString kLastFolderKey = QStringLiteral("lastFolder");
+
+struct WorkingFolder {
+    enum class Outcome { Open, Cancelled, Refused };
+    Outcome outcome = Outcome::Refused;
+    QString path;                     // absolute, when open
+    std::unique_ptr<QLockFile> lock;  // held for the run, when open
+
+    bool open() const { return outcome == Outcome::Open; }
+    // The program's exit status when the folder did not open.
+    int exitStatus() const { return outcome == Outcome::Cancelled ? 0 : 1; }
+};
+
+// Opens folder (relative to the current folder).
+WorkingFolder openWorkingFolder(const QString& folder, Dialogs& dialogs);
+// Offers the chooser at the folder opened last (or the home folder) until a
+// folder opens or the chooser is cancelled; remembers the folder opened.
+WorkingFolder chooseWorkingFolder(Dialogs& dialogs, QSettings& settings);
+// The folder the command line asks for: chosen, named, or the current one.
+WorkingFolder openWorkingFolder(const StartupOptions& options, Dialogs& dialogs,
+                                QSettings& settings);
+
+}  // namespace vl::ui
