@@ -20,7 +20,9 @@ int main(int argc, char* argv[]) {
     app.setQuitOnLastWindowClosed(false);
     // Read again without the toolkit's own options (-style, -platform, ...).
     const auto options = vl::ui::parseStartupOptions(app.arguments());
-    if (options.action != vl::ui::StartupOptions::Action::Run) return vl::ui::answerOnTerminal(options);
+    if (options.action != vl::ui::StartupOptions::Action::Run) {
+        return vl::ui::answerOnTerminal(options);
+    }
 
     vl::ui::QtDialogs dialogs(nullptr);
     QSettings settings(QStringLiteral("VLWinLog"), QStringLiteral("VLWinLog"));

@@ -48,7 +48,8 @@ StartupOptions parseStartupOptions(const QStringList& arguments) {
     } else if (folders.size() > 1) {
         options.problem = QStringLiteral("Give one working folder only.");
     } else if (options.chooseFolder && !folders.isEmpty()) {
-        options.problem = QStringLiteral("Give either a working folder or --choose-folder, not both.");
+        options.problem =
+            QStringLiteral("Give either a working folder or --choose-folder, not both.");
     } else if (!folders.isEmpty() && folders.front().isEmpty()) {
         options.problem = QStringLiteral("The working folder named is empty.");
     }

@@ -16,8 +16,9 @@ field() { sed -n "s/^ $1: //p" <<<"$info"; }
 [ -n "$(field Maintainer)" ] || fail "no maintainer"
 [ -n "$(field Description)" ] || fail "no description"
 depends=$(field Depends)
+names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
-  grep -Eq "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
+  grep -qxF "$library" <<<"$names" || fail "Depends lacks $library: $depends"
 done
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
@@ -38,7 +39,7 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root"/usr/share/applications/*.desktop
-appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml >/dev/null
+appstreamcli validate-tree --no-net "$root" >/dev/null  # metainfo, menu entry and icon together
 grep -qx 'Exec=vlwinlog --choose-folder' "$root"/usr/share/applications/*.desktop \
   || fail "the menu entry does not start the folder chooser"
 gzip -t "$root"/usr/share/man/man1/vlwinlog.1.gz

@@ -8,7 +8,8 @@
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsSet(vl::ui::test::kHoldFolderVariable)) {
         QCoreApplication app(argc, argv);
-        return vl::ui::test::holdWorkingFolder(qEnvironmentVariable(vl::ui::test::kHoldFolderVariable));
+        return vl::ui::test::holdWorkingFolder(
+            qEnvironmentVariable(vl::ui::test::kHoldFolderVariable));
     }
     ::testing::InitGoogleTest(&argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
