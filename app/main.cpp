@@ -2,6 +2,7 @@
 // named on the command line, one chosen at start (--choose-folder), or the
 // current folder.
 #include <QApplication>
+#include <QDir>
 #include <QSettings>
 
 #include "ui/program_host.h"
@@ -28,6 +29,7 @@ int main(int argc, char* argv[]) {
     QSettings settings(QStringLiteral("VLWinLog"), QStringLiteral("VLWinLog"));
     const vl::ui::WorkingFolder folder = vl::ui::openWorkingFolder(options, dialogs, settings);
     if (!folder.open()) return folder.exitStatus();
+    QDir::setCurrent(folder.path);  // file choosers and bare file names start there too
 
     vl::ui::ProgramHost host({std::filesystem::path(folder.path.toStdString()), {}, {}});
     QObject::connect(&host, &vl::ui::ProgramHost::programEnded, &app,

@@ -63,7 +63,9 @@ WorkingFolder openWorkingFolder(const QString& folder, Dialogs& dialogs) {
     return opened;
 }
 
-WorkingFolder chooseWorkingFolder(Dialogs& dialogs, QSettings& settings) {
+namespace {
+
+WorkingFolder chooseWorkingFolder(Dialogs& dialogs, const QSettings& settings) {
     QString offered = settings.value(kLastFolderKey).toString();
     if (offered.isEmpty()) offered = QDir::homePath();
     for (;;) {
@@ -75,20 +77,25 @@ WorkingFolder chooseWorkingFolder(Dialogs& dialogs, QSettings& settings) {
             return cancelled;
         }
         WorkingFolder opened = openWorkingFolder(chosen, dialogs);
-        if (opened.open()) {
-            settings.setValue(kLastFolderKey, opened.path);
-            settings.sync();
-            return opened;
-        }
+        if (opened.open()) return opened;
         offered = chosen;  // refused: offer the chooser again where the operator was
     }
 }
 
+}  // namespace
+
 WorkingFolder openWorkingFolder(const StartupOptions& options, Dialogs& dialogs,
                                 QSettings& settings) {
-    if (options.chooseFolder) return chooseWorkingFolder(dialogs, settings);
-    return openWorkingFolder(options.folder.isEmpty() ? QDir::currentPath() : options.folder,
-                             dialogs);
+    WorkingFolder folder =
+        options.chooseFolder
+            ? chooseWorkingFolder(dialogs, settings)
+            : openWorkingFolder(options.folder.isEmpty() ? QDir::currentPath() : options.folder,
+                                dialogs);
+    if (folder.open()) {
+        settings.setValue(kLastFolderKey, folder.path);
+        settings.sync();
+    }
+    return folder;
 }
 
 }  // namespace vl::ui

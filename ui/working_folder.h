@@ -35,10 +35,10 @@ struct WorkingFolder {
 
 // Opens folder (relative to the current folder).
 WorkingFolder openWorkingFolder(const QString& folder, Dialogs& dialogs);
-// Offers the chooser at the folder opened last (or the home folder) until a
-// folder opens or the chooser is cancelled; remembers the folder opened.
-WorkingFolder chooseWorkingFolder(Dialogs& dialogs, QSettings& settings);
-// The folder the command line asks for: chosen, named, or the current one.
+// Opens the folder the command line asks for: named, the current one, or
+// chosen in the chooser, which opens at the folder used last (or the home
+// folder) and comes back after a refusal until a folder opens or it is
+// cancelled. The folder opened is remembered as the one used last.
 WorkingFolder openWorkingFolder(const StartupOptions& options, Dialogs& dialogs,
                                 QSettings& settings);
 

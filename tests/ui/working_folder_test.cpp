@@ -70,7 +70,7 @@ protected:
     ScriptedDialogs startDialogs;
 };
 
-TEST_F(WorkingFolderTest, ChosenFolderStartsTheProgramAndIsOfferedNextTime) {
+TEST_F(WorkingFolderTest, FolderUsedLastIsOfferedByTheChooser) {
     prepareRegisteredFolder();
     const auto options =
         parseStartupOptions({QStringLiteral("vlwinlog"), QStringLiteral("--choose-folder")});
@@ -101,6 +101,17 @@ TEST_F(WorkingFolderTest, ChosenFolderStartsTheProgramAndIsOfferedNextTime) {
     ASSERT_EQ(startDialogs.shown.size(), 1u);
     EXPECT_EQ(startDialogs.shown[0].text, dir.path());
     EXPECT_EQ(folderNames(), afterRun);
+
+    // A folder named on the command line is the one offered after it.
+    QTemporaryDir named;
+    EXPECT_TRUE(
+        openWorkingFolder(parseStartupOptions({QStringLiteral("vlwinlog"), named.path()}),
+                          startDialogs, settings)
+            .open());
+    startDialogs.shown.clear();
+    openWorkingFolder(options, startDialogs, settings);
+    ASSERT_EQ(startDialogs.shown.size(), 1u);
+    EXPECT_EQ(startDialogs.shown[0].text, named.path());
 }
 
 struct RefusedCase {
@@ -147,7 +158,9 @@ TEST_P(RefusedFolderTest, IsRefusedWithAMessageBeforeAnyFileIsWritten) {
 
     startDialogs.shown.clear();
     startDialogs.folders = {folder()};
-    const WorkingFolder cancelled = chooseWorkingFolder(startDialogs, settings);
+    const WorkingFolder cancelled = openWorkingFolder(
+        parseStartupOptions({QStringLiteral("vlwinlog"), QStringLiteral("--choose-folder")}),
+        startDialogs, settings);
     EXPECT_EQ(cancelled.outcome, WorkingFolder::Outcome::Cancelled);
     ASSERT_EQ(startDialogs.shown.size(), 3u);
     EXPECT_TRUE(startDialogs.shown[1].text.contains(says));
