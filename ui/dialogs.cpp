@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -41,5 +42,16 @@ QString QtDialogs::input(const QString& prompt, const QString& title) {
 }
 
 void QtDialogs::beep() { QApplication::beep(); }
+
+QString QtDialogs::saveFileName(const QString& caption, const QString& startPath,
+                                const QString& filter) {
+    return QFileDialog::getSaveFileName(parent_, caption, startPath, filter);
+}
+
+QString QtDialogs::choose(const QString& prompt, const QString& title, const QStringList& items) {
+    bool ok = false;
+    QString text = QInputDialog::getItem(parent_, title, prompt, items, 0, true, &ok);
+    return ok ? text : QString();
+}
 
 }  // namespace vl::ui

@@ -2,6 +2,7 @@
 // Every message box, question and text-input box of the program goes through
 // this seam, so the window can be driven by a script as well as by a person.
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -20,6 +21,13 @@ public:
     // A text-input box; an empty text for Cancel.
     virtual QString input(const QString& prompt, const QString& title) = 0;
     virtual void beep() = 0;
+    // A save-file box opened on `startPath` (a folder and a suggested name);
+    // the chosen path, or an empty text for Cancel.
+    virtual QString saveFileName(const QString& caption, const QString& startPath,
+                                 const QString& filter) = 0;
+    // A choice among `items`, which may also be typed; empty for Cancel.
+    virtual QString choose(const QString& prompt, const QString& title,
+                           const QStringList& items) = 0;
 };
 
 // The real boxes, parented to the main window.
@@ -31,6 +39,9 @@ public:
     bool question(const QString& text, const QString& title, Icon icon, bool defaultYes) override;
     QString input(const QString& prompt, const QString& title) override;
     void beep() override;
+    QString saveFileName(const QString& caption, const QString& startPath,
+                         const QString& filter) override;
+    QString choose(const QString& prompt, const QString& title, const QStringList& items) override;
 
 private:
     QWidget* parent_;

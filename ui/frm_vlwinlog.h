@@ -26,6 +26,10 @@ class QMenu;
 class QPlainTextEdit;
 class QTimer;
 
+namespace vl::exports {
+enum class ExportFormat;
+}
+
 namespace vl::ui {
 
 class EntryBox;
@@ -178,6 +182,9 @@ private:
     void mnuNewChapTimeron_Click();
     void mnuNewChapTimeroff_Click();
     void mnuExit_Click();
+    void mnuExportCabrillo_Click();
+    void mnuExportAdif_Click();
+    void exportLog(exports::ExportFormat format);
 
     // Timers.
     void Timer1_Timer();

@@ -311,6 +311,9 @@ void frmVLWinLog::buildMenus() {
     using W = frmVLWinLog;
     QMenu* m = addMenu(nullptr, "mnuFile", QStringLiteral("&File"));
     addItem(m, "mnuDeleteLog", QStringLiteral("&DeleteLog"), &W::mnuDeleteLog_Click);
+    addItem(m, "mnuExportCabrillo", QStringLiteral("Export Cabrillo\u2026"),
+            &W::mnuExportCabrillo_Click);
+    addItem(m, "mnuExportAdif", QStringLiteral("Export ADIF\u2026"), &W::mnuExportAdif_Click);
     mnuClear = addItem(nullptr, "mnuClear", QStringLiteral("&Clear"), &W::mnuClear_Click);
 
     m = addMenu(nullptr, "mnuView", QStringLiteral("&View"));

@@ -30,7 +30,7 @@ namespace vl::ui::test {
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        enum class Kind { Message, Question, Input } kind;
+        enum class Kind { Message, Question, Input, SaveFile, Choice } kind;
         QString text;
         QString title;
         Icon icon;
@@ -48,12 +48,20 @@ public:
     }
     QString input(const QString& prompt, const QString& title) override {
         shown.push_back({Shown::Kind::Input, prompt, title, Icon::None, true});
-        if (inputs.empty()) return {};
-        QString answer = inputs.front();
-        inputs.pop_front();
-        return answer;
+        return takeInput();
     }
     void beep() override { ++beeps; }
+    // The start path is recorded as the text, the caption as the title.
+    QString saveFileName(const QString& caption, const QString& startPath,
+                         const QString&) override {
+        shown.push_back({Shown::Kind::SaveFile, startPath, caption, Icon::None, true});
+        return takeInput();
+    }
+    QString choose(const QString& prompt, const QString& title, const QStringList& items) override {
+        shown.push_back({Shown::Kind::Choice, prompt, title, Icon::None, true});
+        choiceItems = items;
+        return takeInput();
+    }
 
     // The texts of everything shown, in order.
     std::vector<QString> texts() const {
@@ -66,8 +74,17 @@ public:
 
     std::vector<Shown> shown;
     std::deque<bool> answers;    // for questions; No when empty
-    std::deque<QString> inputs;  // for text-input boxes; Cancel when empty
+    std::deque<QString> inputs;  // for text-input, save-file and choice boxes; Cancel when empty
+    QStringList choiceItems;     // what the last choice offered
     int beeps = 0;
+
+private:
+    QString takeInput() {
+        if (inputs.empty()) return {};
+        QString answer = inputs.front();
+        inputs.pop_front();
+        return answer;
+    }
 };
 
 // A keying port that opens when told to and records DTR.
