@@ -43,5 +43,68 @@ TEST_F(SummarySheetWindowTest, MissingRegistrationIsReportedAndTheProgramGoesOn)
     EXPECT_FALSE(fileExists("N0CALL2026.txt"));
 }
 
+TEST_F(SummarySheetWindowTest, ExportsAskWhereThenSayWhatWasWrittenWithTheSheetsScore) {
+    using Kind = ScriptedDialogs::Shown::Kind;
+    writeFile("vlqsolog.txt",
+              readFile("vlqsolog.txt") +
+                  "\"K3DIG   \",\"599 \",\"599 \",\"007\",\"CAROL  \",\"80 \",\"DIG\",\"12/06/2026\",\"18:40 \",\"\"\r\n");
+    ASSERT_TRUE(startProgram());
+    const QString folder = dir.path();
+    auto kinds = [this] {
+        std::vector<Kind> out;
+        for (const auto& s : dialogs->shown) out.push_back(s.kind);
+        return out;
+    };
+
+    // Cabrillo: the save box opens on call + year + ".log" in the working folder.
+    dialogs->inputs = {folder + QStringLiteral("/mine.log")};
+    trigger("mnuExportCabrillo");
+    EXPECT_EQ(kinds(), (std::vector<Kind>{Kind::SaveFile, Kind::Message}));
+    EXPECT_EQ(dialogs->shown[0].text, folder + QStringLiteral("/N0CALL2026.log"));
+    EXPECT_EQ(dialogs->lastText(),
+              QStringLiteral("The Cabrillo log with 3 contacts has been written to File ") + folder +
+                  QStringLiteral("/mine.log"));
+    const std::string cabrillo = readFile("mine.log");
+    trigger("mnuToFile");
+    const std::string sheet = readFile("N0CALL2026.txt");
+    const std::string finalScore = "equals Final Score:  ";
+    const size_t at = sheet.find(finalScore) + finalScore.size();
+    const std::string score = sheet.substr(at, sheet.find('\r', at) - at);
+    EXPECT_NE(cabrillo.find("CLAIMED-SCORE: " + score + "\r\n"), std::string::npos) << cabrillo;
+
+    // ADIF: the digital mode is asked for first, then the file.
+    dialogs->clear();
+    dialogs->inputs = {QStringLiteral("ft8"), folder + QStringLiteral("/N0CALL2026.adi")};
+    trigger("mnuExportAdif");
+    EXPECT_EQ(kinds(), (std::vector<Kind>{Kind::Choice, Kind::SaveFile, Kind::Message}));
+    EXPECT_EQ(dialogs->choiceItems.first(), QStringLiteral("RTTY"));
+    EXPECT_NE(readFile("N0CALL2026.adi").find("<CALL:5>K3DIG <QSO_DATE:8>20261206 <TIME_ON:4>1840 "
+                                              "<BAND:3>80m <MODE:3>FT8 "),
+              std::string::npos);
+
+    // A mode ADIF cannot carry is refused before any file is asked for;
+    // Cancel in the save box writes nothing and says nothing.
+    std::remove(path("N0CALL2026.adi").c_str());
+    for (const auto& [answers, expected] :
+         {std::pair{std::deque<QString>{QStringLiteral("PSK/")}, std::vector<Kind>{Kind::Choice, Kind::Message}},
+          std::pair{std::deque<QString>{QStringLiteral("RTTY")}, std::vector<Kind>{Kind::Choice, Kind::SaveFile}}}) {
+        dialogs->clear();
+        dialogs->inputs = answers;
+        trigger("mnuExportAdif");
+        EXPECT_EQ(kinds(), expected);
+        EXPECT_FALSE(fileExists("N0CALL2026.adi"));
+    }
+
+    // Without a log there is nothing to export: said at once.
+    std::remove(path("vlqsolog.txt").c_str());
+    dialogs->clear();
+    trigger("mnuExportCabrillo");
+    EXPECT_EQ(kinds(), std::vector<Kind>{Kind::Message});
+    EXPECT_EQ(dialogs->lastText(),
+              QStringLiteral("Nothing was exported: the contact log \"vlqsolog.txt\" was not found. "
+                             "There is no log to export."));
+    EXPECT_FALSE(host->ended());
+}
+
 }  // namespace
 }  // namespace vl::ui::test
