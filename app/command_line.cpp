@@ -52,8 +52,8 @@ int runCommandLine(const QStringList& arguments, const std::filesystem::path& fo
         "VLWinLog, the Velmara QSO Party logger. Without options it opens its window on the "
         "log in the current folder; the exports below read that log and write one file "
         "without opening a window."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     parser.addOption({kCabrilloOption,
                       QStringLiteral("Write the log as a Cabrillo 3.0 file for the log checkers."),
                       QStringLiteral("FILE")});
@@ -63,7 +63,12 @@ int runCommandLine(const QStringList& arguments, const std::filesystem::path& fo
                       QStringLiteral("The ADIF mode of the digital contacts, for example RTTY "
                                      "(the default), FT8 or PSK/PSK31."),
                       QStringLiteral("MODE[/SUBMODE]")});
-    parser.process(arguments);  // --help, --version and unknown options end here
+    if (!parser.parse(arguments)) {
+        return failed(parser.errorText().toStdString() + " (see --help).", kExitUsage);
+    }
+    // Both print and end the program.
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) parser.showHelp(kExitDone);
+    if (parser.isSet(version)) parser.showVersion();
 
     const bool cabrillo = parser.isSet(kCabrilloOption);
     const bool adif = parser.isSet(kAdifOption);

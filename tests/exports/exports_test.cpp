@@ -310,6 +310,7 @@ TEST(CommandLine, ExportsAndExitsWithoutADisplay) {
              Case{"--export-cabrillo x.log --digital-mode FT8", nullptr, 2, "",
                   "--digital-mode goes with --export-adif only."},
              Case{"--export-cabrillo a.log --export-adif b.adi", nullptr, 2, "", "give one of"},
+             Case{"--export-adif x.adi --bogus", nullptr, 2, "", "Unknown option 'bogus'."},
              Case{"--help", nullptr, 0, "--export-adif <FILE>", ""},
              Case{"--version", nullptr, 0, "vlwinlog 1.0", ""},
          }) {
