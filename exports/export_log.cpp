@@ -22,11 +22,23 @@ constexpr int kRegistrationFields = 12;
 
 std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-std::string contactProblem(size_t number, const logbook::ContactRecord& r, std::string_view what,
-                           std::string_view value) {
-    return "Contact " + std::to_string(number) + " of the log (" +
-           std::string(logbook::trimBlanks(r.call)) + ") cannot be exported: its " +
-           std::string(what) + " " + quoted(logbook::trimBlanks(value)) + " is not one the log uses.";
+// Why a record cannot be exported, or nothing.
+std::string unexportable(const logbook::ContactRecord& r, const ExportContact& c,
+                         std::string_view date, std::string_view time) {
+    auto blank = [](std::string_view field) { return logbook::trimBlanks(field).empty(); };
+    auto unknown = [](std::string_view what, std::string_view value) {
+        return "its " + std::string(what) + " " + quoted(logbook::trimBlanks(value)) +
+               " is not one the log uses";
+    };
+    if (blank(r.call)) return "its callsign is empty";
+    if (blank(r.sent)) return "its report sent is empty";
+    if (blank(r.rcvd)) return "its report received is empty";
+    if (blank(r.chapter)) return "its chapter is empty";
+    if (!c.band) return unknown("band", r.band);
+    if (!c.mode) return unknown("mode", r.mode);
+    if (!entry::isValidStampDate(date)) return "its date " + quoted(date) + " is not a date mm/dd/yyyy";
+    if (!entry::isValidStampTime(time)) return "its time " + quoted(time) + " is not a time HH:MM";
+    return {};
 }
 
 // Whatever the file read gave, or why it could not be read.
@@ -86,20 +98,10 @@ PreparedContacts prepareContacts(const std::vector<logbook::ContactRecord>& reco
         c.mode = modeNamed(r.mode);
         const std::string_view date = logbook::trimBlanks(r.date);
         const std::string_view time = logbook::trimBlanks(r.time);
-        const char* empty = logbook::trimBlanks(r.call).empty()      ? "callsign"
-                            : logbook::trimBlanks(r.sent).empty()    ? "report sent"
-                            : logbook::trimBlanks(r.rcvd).empty()    ? "report received"
-                            : logbook::trimBlanks(r.chapter).empty() ? "chapter"
-                                                                     : nullptr;
-        if (empty) {
+        if (std::string why = unexportable(r, c, date, time); !why.empty()) {
             out.problem = "Contact " + std::to_string(number) + " of the log (" +
-                          std::string(logbook::trimBlanks(r.call)) +
-                          ") cannot be exported: its " + empty + " is empty.";
-        } else if (!c.band) out.problem = contactProblem(number, r, "band", r.band);
-        else if (!c.mode) out.problem = contactProblem(number, r, "mode", r.mode);
-        else if (!entry::isValidStampDate(date)) out.problem = contactProblem(number, r, "date", date);
-        else if (!entry::isValidStampTime(time)) out.problem = contactProblem(number, r, "time", time);
-        if (!out.problem.empty()) {
+                          std::string(logbook::trimBlanks(r.call)) + ") cannot be exported: " +
+                          why + ".";
             out.contacts.clear();
             return out;
         }
