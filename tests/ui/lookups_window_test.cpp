@@ -141,12 +141,19 @@ TEST_F(LookupsWindowTest, DupeAnsweredNoClearsTheRow) {
     EXPECT_EQ(asked.icon, Dialogs::Icon::Question);
     EXPECT_FALSE(asked.defaultYes);
     for (const char* box : {"txtCallsign", "txtYears", "txtRptRcv", "txtChapter", "txtName",
-                            "txtComment", "txtPrevCon"}) {
+                            "txtComment"}) {
         EXPECT_EQ(text(box), QString()) << box;
     }
     EXPECT_EQ(focused(), QStringLiteral("txtCallsign"));
     EXPECT_FALSE(visible("txtPrevCon"));
-    EXPECT_EQ(window()->WritHist(), 0);
+    // The emptied row knows nothing of a station: the notice is written and
+    // F11 may add one; it asks for the chapter first.
+    EXPECT_EQ(text("txtPrevCon"), kNoHistoryNotice);
+    EXPECT_EQ(window()->WritHist(), 1);
+    dialogs->clear();
+    pressWindowKey(Qt::Key_F11);
+    EXPECT_EQ(dialogs->texts(), std::vector<QString>{"You must enter a Chapter Number"});
+    EXPECT_EQ(focused(), QStringLiteral("txtChapter"));
 }
 
 TEST_F(LookupsWindowTest, DupeAnsweredYesIsMarkedListedAndLoggedWithoutCounting) {
@@ -172,6 +179,38 @@ TEST_F(LookupsWindowTest, DupeAnsweredYesIsMarkedListedAndLoggedWithoutCounting)
               dupe + logLine("W1XYZ", "59", "57", "123", "JOE", "20", "PHN", date, time, "DUPE"));
     EXPECT_EQ(text("txt20PHN"), before);
     EXPECT_EQ(text("txtComment"), QString());
+}
+
+// The earlier contact was with a non-member: the chapter check on the
+// pre-filled 599 must not turn the confirmed dupe into a scoring contact.
+TEST_F(LookupsWindowTest, DupeOfANonMemberStaysADupe) {
+    const std::string earlier =
+        logLine("K9ZZZ", "59", "59", "599", "ED", "20", "PHN", "06/01/2026", "14:05", "BNVL");
+    writeFile("vlqsolog.txt", earlier);
+    writeFile("BonusCall.txt", "\"K9ZZZ\"\r\n");
+    start();
+    const QString before = text("txtTOTTOT");
+    dialogs->answers = {true};
+    typeInto("txtCallsign", QStringLiteral("k9zzz"));
+    tab();
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(text("txtChapter"), QStringLiteral("599"));
+    EXPECT_EQ(text("txtComment"), QStringLiteral("DUPE"));
+    EXPECT_FALSE(visible("txtbonusclaim"));
+    pressWindowKey(Qt::Key_F12);
+    EXPECT_EQ(text("txtComment"), QStringLiteral("DUPE"));
+    // Back through the chapter box: still a dupe.
+    focusBox("txtChapter");
+    tab();
+    EXPECT_EQ(text("txtComment"), QStringLiteral("DUPE"));
+    const std::string date = text("txtDate").toStdString();
+    const std::string time = text("txtTime").toStdString();
+    pressWindowKey(Qt::Key_Insert);
+    EXPECT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(readFile("vlqsolog.txt"),
+              earlier + logLine("K9ZZZ", "59", "59", "599", "ED", "20", "PHN", date, time, "DUPE"));
+    EXPECT_EQ(readFile("BonusCall.txt"), "\"K9ZZZ\"\r\n");
+    EXPECT_EQ(text("txtTOTTOT"), before);
 }
 
 TEST_F(LookupsWindowTest, SameStationOnAnotherBandIsNoDupeButIsListed) {
