@@ -106,6 +106,9 @@ private:
     void focusLeft(QWidget* box);
     void focusEntered(QWidget* box);
     void runFocusTransition();
+    // A command that reads the row first runs the leave and entry steps of a
+    // focus change that is still waiting (TAB and INSERT typed together).
+    void runPendingFocusSteps();
     // Moves the cursor without running the leave and entry steps.
     void moveFocus(QWidget* box);
 

@@ -124,8 +124,6 @@ void frmVLWinLog::buildEntryRow() {
                          static_cast<QWidget*>(cboMode)}) {
         watchFocus(box);
     }
-    connect(cboMode, &QComboBox::currentIndexChanged, this,
-            [this](int position) { showPanelsForMode(position); });
     connect(txtCallsign, &EntryBox::enterPressed, this, [this] { txtCallsign_EnterPressed(); });
     connect(txtYears, &EntryBox::keyReleased, this, [this] { txtYears_KeyUp(); });
     connect(txtChapter, &EntryBox::keyReleased, this, [this] { txtChapter_KeyUp(); });

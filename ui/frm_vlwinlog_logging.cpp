@@ -118,6 +118,8 @@ void frmVLWinLog::ClearInput() {
 }
 
 void frmVLWinLog::logContact() {
+    runPendingFocusSteps();
+    if (host_.ended()) return;
     entry::ContactRow row;
     row.boxes = {toCp1252(txtCallsign->text()), toCp1252(txtYears->text()),
                  toCp1252(txtRptRcv->text()),   toCp1252(txtChapter->text()),

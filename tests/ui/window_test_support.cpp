@@ -59,11 +59,13 @@ void WindowTest::prepareRegisteredFolder() {
 bool WindowTest::startProgram(bool useFakePort) {
     ProgramEnvironment env;
     env.folder = dir.path().toStdString();
-    env.makeDialogs = [this](QWidget*) -> std::unique_ptr<Dialogs> {
-        auto scripted = std::make_unique<ScriptedDialogs>();
-        dialogs = scripted.get();
-        return scripted;
-    };
+    if (!realMessageBoxes) {
+        env.makeDialogs = [this](QWidget*) -> std::unique_ptr<Dialogs> {
+            auto scripted = std::make_unique<ScriptedDialogs>();
+            dialogs = scripted.get();
+            return scripted;
+        };
+    }
     if (useFakePort) {
         auto shared = port;
         env.makePort = [shared]() -> std::unique_ptr<keyer::CommPort> {

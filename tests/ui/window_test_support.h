@@ -148,8 +148,10 @@ protected:
     void prepareRegisteredFolder();
 
     // Builds the program and runs its start-up; real serial port unless
-    // useFakePort.
+    // useFakePort. With realMessageBoxes set the program shows its own
+    // QMessageBox boxes and `dialogs` stays null.
     bool startProgram(bool useFakePort = true);
+    bool realMessageBoxes = false;
     frmVLWinLog* window() const { return host->mainWindow(); }
     // Shows the main window and makes it the active window.
     void activate();
