@@ -6,7 +6,8 @@ namespace vl::entry {
 
 std::string computerOffsetText(int secondsEastOfUtc) {
     // Rounded to the minute: no time zone has seconds in its offset.
-    const int minutesToAdd = -((secondsEastOfUtc >= 0 ? secondsEastOfUtc + 30 : secondsEastOfUtc - 30) / 60);
+    const int rounded = secondsEastOfUtc >= 0 ? secondsEastOfUtc + 30 : secondsEastOfUtc - 30;
+    const int minutesToAdd = -(rounded / 60);
     if (minutesToAdd % 60 == 0) return std::to_string(minutesToAdd / 60);
     char text[16];
     std::snprintf(text, sizeof text, "%g", minutesToAdd / 60.0);

@@ -1,5 +1,6 @@
 #include "scoring/recount.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <set>
@@ -66,8 +67,12 @@ struct ChapterFile {
     }
 };
 
-bool holdsNothing(std::string_view content) {
-    return content.find_first_not_of(" \t\r\n") == std::string_view::npos;
+// A derived file that is missing, empty or blank holds nothing; one that
+// cannot be read may hold something.
+bool holdsSomething(const logbook::DataFolder& folder, std::string_view name) {
+    const logbook::ReadResult held = folder.read(name);
+    if (!held.ok()) return held.error->number != ENOENT;
+    return held.content.find_first_not_of(" \t\r\n") != std::string::npos;
 }
 
 void note(std::vector<FileError>& errors, const logbook::FileResult& failure) {
@@ -103,14 +108,9 @@ RecountResult recount(const logbook::DataFolder& folder) {
     // nothing to do.
     const std::string_view derived[] = {names::kPhoneChapters, names::kCwChapters,
                                         names::kDigitalChapters, names::kBonusCalls};
-    bool derivedHoldSomething = false;
-    for (std::string_view name : derived) {
-        logbook::ReadResult held = folder.read(name);
-        if (!held.ok() ? held.error->number != ENOENT : !holdsNothing(held.content)) {
-            derivedHoldSomething = true;
-        }
-    }
-    if (records.empty() && !derivedHoldSomething) {
+    if (records.empty() &&
+        std::none_of(std::begin(derived), std::end(derived),
+                     [&](std::string_view name) { return holdsSomething(folder, name); })) {
         result.outcome = Outcome::kNothingToCount;
         result.message = kNothingToRecount;
         return result;

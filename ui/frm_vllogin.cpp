@@ -105,7 +105,7 @@ void frmVLLogIn::clearBoxes() {
 void frmVLLogIn::cmdLoginData_Click() {
     const std::optional<int> offset = logbook::parseUtcOffset(toCp1252(txtUTC->text()));
     if (!offset) {
-        host_.dialogs().message(fromCp1252(std::string(entry::kTypedOffsetRefused)));
+        host_.dialogs().message(fromCp1252(entry::kTypedOffsetRefused));
         txtUTC->setFocus();
         return;
     }
