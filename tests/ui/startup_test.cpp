@@ -83,6 +83,7 @@ protected:
         env.makePort = [shared]() -> std::unique_ptr<keyer::CommPort> {
             return std::make_unique<FakeCommPort>(shared);
         };
+        env.computerUtcOffset = [this] { return computerUtcOffset; };
         host = std::make_unique<ProgramHost>(env);
         return host->start();
     }
