@@ -216,6 +216,23 @@ TEST_F(EntryFlowTest, OwnCallIsRefusedWithZeroAndSlashedZeroTheSame) {
     EXPECT_EQ(dialogs->shown.size(), 2u);
 }
 
+// Leaving the callsign box reads the registration again, the offset with
+// the same range as Submit Data and start-up: -14 to 12.
+TEST_F(EntryFlowTest, LeavingTheCallsignBoxTakesEveryOffsetInRangeAndNoOther) {
+    start();
+    ASSERT_EQ(window()->uHr(), -5);
+    const std::pair<int, int> offsets[] = {{-14, -14}, {12, 12}, {13, 12}, {14, 12}, {-15, 12}, {-13, -13}};
+    for (const auto& [stored, used] : offsets) {
+        writeRegistration("N0CALL", "012", stored);
+        focusBox("txtCallsign");
+        typeInto("txtCallsign", QStringLiteral("k1abc"));
+        tab();
+        EXPECT_EQ(window()->uHr(), used) << stored;
+        find<QLineEdit>("txtCallsign")->clear();
+    }
+    EXPECT_TRUE(dialogs->shown.empty());
+}
+
 TEST_F(EntryFlowTest, AnotherCallThatMerelyBeginsLikeTheOwnIsAccepted) {
     start();
     typeInto("txtCallsign", QStringLiteral("n0calx"));

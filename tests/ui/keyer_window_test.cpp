@@ -459,6 +459,7 @@ TEST_F(KeyerWindowTest, LineFailureStopsSendingWithOneMessage) {
     env.makePort = [shared]() -> std::unique_ptr<keyer::CommPort> {
         return std::make_unique<FailingLinePort>(shared, 3);
     };
+    env.computerUtcOffset = [this] { return computerUtcOffset; };
     host = std::make_unique<ProgramHost>(env);
     ASSERT_TRUE(host->start());
     activate();

@@ -106,5 +106,43 @@ TEST_F(SummarySheetWindowTest, ExportsAskWhereThenSayWhatWasWrittenWithTheSheets
     EXPECT_FALSE(host->ended());
 }
 
+// The lists print as the window shows them; after a recount that is the
+// chapter as the log holds it.
+TEST_F(SummarySheetWindowTest, ChapterListsPrintAsShownAfterARecount) {
+    writeFile("vlqsolog.txt",
+              "\"K1ABC   \",\"59  \",\"59  \",\"7  \",\"ALAN   \",\"20 \",\"PHN\",\"12/06/2026\",\"18:30 \",\"\"\r\n");
+    ASSERT_TRUE(startProgram());
+    trigger("mnuRecount");
+    trigger("mnuToFile");
+    const std::string sheet = readFile("N0CALL2026.txt");
+    EXPECT_NE(sheet.find("PHONE Chapters worked\r\n\r\n  7    "), std::string::npos) << sheet;
+}
+
+// 200 CW contacts and 200 CW chapters score 40,000, past the counters'
+// range: printed whole, told once, and the program goes on.
+TEST_F(SummarySheetWindowTest, ScorePastTheCountersRangeIsToldOnce) {
+    std::string log;
+    std::string chapters;
+    for (int i = 0; i < 200; ++i) {
+        log += "\"K1ABC   \",\"599 \",\"599 \",\"007\",\"ALAN   \",\"20 \",\"CW \",\"12/06/2026\","
+               "\"18:30 \",\"\"\r\n";
+        chapters += "\"" + std::to_string(100 + i) + "\"\r\n";
+    }
+    writeFile("vlqsolog.txt", log);
+    writeFile("CWchapsworked.txt", chapters);
+    writeFile("chapsworked.txt", "");
+    ASSERT_TRUE(startProgram());
+    dialogs->clear();
+    trigger("mnuToFile");
+    EXPECT_EQ(dialogs->texts(),
+              (std::vector<QString>{
+                  QStringLiteral("A score on the summary sheet is larger than 32767, the largest "
+                                 "number the score counters hold.  It is printed in full; check "
+                                 "it against your log."),
+                  QStringLiteral("Your VLQSO Results for 2026 has been printed to File N0CALL2026.txt")}));
+    EXPECT_FALSE(host->ended());
+    EXPECT_NE(readFile("N0CALL2026.txt").find("Final Score:  40010\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace vl::ui::test

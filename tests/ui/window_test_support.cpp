@@ -72,6 +72,7 @@ bool WindowTest::startProgram(bool useFakePort) {
             return std::make_unique<FakeCommPort>(shared);
         };
     }
+    env.computerUtcOffset = [this] { return computerUtcOffset; };
     host = std::make_unique<ProgramHost>(env);
     return host->start();
 }

@@ -15,6 +15,7 @@
 #include <QWindow>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -184,6 +185,9 @@ protected:
     QTemporaryDir dir;
     ScriptedDialogs* dialogs = nullptr;
     std::shared_ptr<FakeCommPort::Shared> port = std::make_shared<FakeCommPort::Shared>();
+    // The computer's clock offset east of UTC in seconds as start-up sees it;
+    // unknown unless a test sets it, so no test depends on the machine's zone.
+    std::optional<int> computerUtcOffset;
     std::unique_ptr<ProgramHost> host;
 };
 
