@@ -5,24 +5,24 @@
 #include <QDir>
 #include <QSettings>
 
+#include "app/command_line.h"
 #include "ui/program_host.h"
 #include "ui/startup_options.h"
 #include "ui/working_folder.h"
 
 int main(int argc, char* argv[]) {
-    // --help and --version answer without a display.
+    // --help, --version and the exports answer without a display.
     if (const auto early = vl::ui::parseStartupOptions(vl::ui::argumentsOf(argc, argv));
-        early.action == vl::ui::StartupOptions::Action::ShowHelp ||
-        early.action == vl::ui::StartupOptions::Action::ShowVersion) {
+        early.withoutWindow) {
         QCoreApplication app(argc, argv);
-        return vl::ui::answerOnTerminal(early);
+        return vl::app::runCommandLine(early);
     }
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     // Read again without the toolkit's own options (-style, -platform, ...).
     const auto options = vl::ui::parseStartupOptions(app.arguments());
     if (options.action != vl::ui::StartupOptions::Action::Run) {
-        return vl::ui::answerOnTerminal(options);
+        return vl::app::runCommandLine(options);
     }
 
     vl::ui::QtDialogs dialogs(nullptr);
@@ -31,7 +31,9 @@ int main(int argc, char* argv[]) {
     if (!folder.open()) return folder.exitStatus();
     QDir::setCurrent(folder.path);  // file choosers and bare file names start there too
 
-    vl::ui::ProgramHost host({std::filesystem::path(folder.path.toStdString()), {}, {}});
+    vl::ui::ProgramEnvironment environment;  // the real boxes, port and clock
+    environment.folder = std::filesystem::path(folder.path.toStdString());
+    vl::ui::ProgramHost host(std::move(environment));
     QObject::connect(&host, &vl::ui::ProgramHost::programEnded, &app,
                      [&app](int status) { app.exit(status); });
     if (!host.start()) return host.exitStatus();

@@ -1,6 +1,7 @@
 // Leaving the callsign box (dupe check, previous contacts, history), leaving
 // the chapter box, and the two searches, on a full-size log (32,767 contacts)
-// and a history file of 100,000 stations in a temporary working folder.
+// and a history file of 100,000 stations in a temporary working folder; and
+// the recount of a 70,000-record log where every record claims the bonus.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -17,6 +18,7 @@
 #include "logbook/file_names.h"
 #include "logbook/history.h"
 #include "logbook/small_files.h"
+#include "scoring/recount.h"
 
 namespace {
 
@@ -158,8 +160,38 @@ void BM_SearchHistory_Prefix(benchmark::State& s) { search(s, false, "WA1"); }
 void BM_SearchHistory_Pattern(benchmark::State& s) { search(s, false, "K#??"); }
 void BM_SearchHistory_EmptyListsAll(benchmark::State& s) { search(s, false, ""); }
 
+// The recount rebuilds the chapters-worked files and a bonus file of 70,000
+// lines, each written whole once.
+void BM_Recount_EveryRecordClaimsTheBonus(benchmark::State& state) {
+    char pattern[] = "/tmp/vl_bench_recount_XXXXXX";
+    const fs::path dir = ::mkdtemp(pattern);
+    const logbook::DataFolder folder(dir);
+    std::mt19937 rng(777);
+    static const char* kModes[] = {"PHN", "CW ", "DIG"};
+    std::string log;
+    for (int i = 0; i < 70000; ++i) {
+        char chapter[8];
+        std::snprintf(chapter, sizeof chapter, "%03d", 1 + static_cast<int>(rng() % 300));
+        log += logbook::formatContactLine({makeCall(rng), "59", "59", chapter, "NAME", "20",
+                                           kModes[rng() % 3], "12/06/2026", "18:30", "BNVL"});
+    }
+    folder.writeWhole(logbook::names::kContactLog, log);
+    folder.writeWhole(logbook::names::kRoster,
+                      fixture().folder.read(logbook::names::kRoster).content);
+    for (auto _ : state) {
+        const scoring::RecountResult result = scoring::recount(folder);
+        if (result.outcome != scoring::RecountResult::Outcome::kCompleted) {
+            state.SkipWithError("the recount did not complete");
+            break;
+        }
+    }
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+}
+
 }  // namespace
 
+BENCHMARK(BM_Recount_EveryRecordClaimsTheBonus)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LeaveCallsign_Unknown)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LeaveCallsign_Worked33Times)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LeaveCallsign_AllThreeFullScans)->Unit(benchmark::kMillisecond);

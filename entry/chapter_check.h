@@ -17,8 +17,6 @@ inline constexpr std::string_view kMissingChapterMessage =
 inline constexpr std::string_view kInvalidChapterSuffix = "is an invalid Chapter Number";
 inline constexpr std::string_view kChapterFileErrorLine =
     "This error occurred reading the Chapter file";
-// `txtComment` for a station that is not a member (chapter 599).
-inline constexpr std::string_view kNonMemberComment = logbook::kNonMember;
 
 struct ChapterOutcome {
     enum class Kind {
@@ -30,7 +28,7 @@ struct ChapterOutcome {
     };
     Kind kind = Kind::Valid;
     std::string chapter;      // the box text afterwards ("007"; empty when Invalid)
-    bool nonMember = false;   // 599: `txtComment` becomes "NVL" (kept when Invalid)
+    bool nonMember = false;   // 599: `txtComment` becomes nonMemberComment (also when Invalid)
     bool isNew = false;       // not worked in this mode: set `N` to 1 (otherwise leave `N`)
     std::string rosterName;   // the roster record's name, as stored
     std::string notice;       // `txtNewChap` when isNew (shown if `NewChapTim` is "ON")

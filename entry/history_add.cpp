@@ -16,15 +16,15 @@ HistoryAddOutcome addToHistory(int WritHist, std::string_view callBox, std::stri
         out.message = kAlreadyKnownMessage;
         return out;
     }
+    if (logbook::trimBlanks(chapterBox).empty()) {
+        out.kind = Kind::NoChapter;
+        out.message = kNeedChapterMessage;
+        return out;
+    }
     const std::string call = sanitizeForFile(callBox);
     if (logbook::trimBlanks(call).empty()) {
         out.kind = Kind::NotAllowed;
         out.message = kNeedCallsignMessage;
-        return out;
-    }
-    if (logbook::trimBlanks(chapterBox).empty()) {
-        out.kind = Kind::NoChapter;
-        out.message = kNeedChapterMessage;
         return out;
     }
     const std::string line = logbook::formatHistoryLine(

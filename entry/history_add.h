@@ -31,8 +31,8 @@ struct HistoryAddOutcome {
 
 // Appends "CALL","CHAPTER","NAME" (each stripped of blanks at both ends and
 // made safe for the file) with one durable write. A callsign or chapter box
-// holding only blanks counts as empty; an empty callsign is refused with
-// kNeedCallsignMessage before the chapter is looked at.
+// holding only blanks counts as empty; the chapter is asked for first, and a
+// row with a chapter but no callsign is then refused with kNeedCallsignMessage.
 HistoryAddOutcome addToHistory(int WritHist, std::string_view callBox, std::string_view chapterBox,
                                std::string_view nameBox, const logbook::DataFolder& folder);
 

@@ -55,11 +55,13 @@ LoggedContact logContact(const ContactRow& row, const logbook::DataFolder& folde
     }
     const std::string_view file = logbook::chaptersFileForMode(row.boxes.mode);
     if (row.chapterIsNew && !file.empty() && !fileHoldsChapter(folder, file, r.chapter)) {
+        // A chapter the file did not take is not listed or counted either:
+        // the failed step is skipped as a whole.
         if (auto error = folder.appendText(file, logbook::formatSingleFieldLine(r.chapter))) {
             out.laterErrors.push_back(*error);
+        } else {
+            out.chapterAdded = true;
         }
-        // Listed even when the file failed: the recount rebuilds the file.
-        out.chapterAdded = true;
     }
     return out;
 }

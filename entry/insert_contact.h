@@ -40,7 +40,9 @@ struct LoggedContact {
     std::optional<logbook::FileError> logError;
     logbook::ContactRecord record;  // the fields as written
     bool dupe = false;              // logged as "DUPE": nothing else was written
-    bool chapterAdded = false;      // the chapter went into the mode's chapters-worked file
+    // The chapter went into the mode's chapters-worked file; false when that
+    // write failed, so the window neither lists nor counts it.
+    bool chapterAdded = false;
     // Failures after the contact was logged (bonus or chapters file); each is
     // reported and logging goes on.
     std::vector<logbook::FileError> laterErrors;

@@ -20,7 +20,7 @@ struct UtcStamp {
 };
 
 // `uHr` is added to local time to get UTC: offset 5 at local 19:00 on 06/30
-// gives 07/01 00:00. Any whole-hour offset (-12 to +14 on Earth) is handled
+// gives 07/01 00:00. Any whole-hour offset (-14 to 12 on Earth) is handled
 // with full calendar arithmetic: days, months and years roll over both ways,
 // leap years included. Offset 0 stamps the same "mm/dd/yyyy" form as every
 // other offset.

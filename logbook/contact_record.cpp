@@ -24,18 +24,32 @@ std::string formatContactLine(const ContactRecord& record) {
                                                      r.band, r.mode, r.date, r.time, r.comment});
 }
 
-ContactRecord contactFromFields(const std::vector<std::string>& fields) {
+namespace {
+
+ContactRecord asWritten(const std::vector<std::string>& fields) {
     auto at = [&](size_t i) -> std::string { return i < fields.size() ? fields[i] : std::string(); };
-    return fixedWidth(ContactRecord{at(0), at(1), at(2), at(3), at(4), at(5), at(6), at(7), at(8),
-                                    at(9)});
+    return ContactRecord{at(0), at(1), at(2), at(3), at(4), at(5), at(6), at(7), at(8), at(9)};
+}
+
+template <class Make>
+std::vector<ContactRecord> readEach(std::string_view content, Make make) {
+    std::vector<ContactRecord> records;
+    for (std::string_view line : splitLines(content)) records.push_back(make(splitQuotedLine(line)));
+    return records;
+}
+
+}  // namespace
+
+ContactRecord contactFromFields(const std::vector<std::string>& fields) {
+    return fixedWidth(asWritten(fields));
 }
 
 std::vector<ContactRecord> readContacts(std::string_view content) {
-    std::vector<ContactRecord> records;
-    for (std::string_view line : splitLines(content)) {
-        records.push_back(contactFromFields(splitQuotedLine(line)));
-    }
-    return records;
+    return readEach(content, contactFromFields);
+}
+
+std::vector<ContactRecord> readContactsAsWritten(std::string_view content) {
+    return readEach(content, asWritten);
 }
 
 std::int64_t countRecords(std::string_view content) {

@@ -45,6 +45,9 @@ ContactRecord contactFromFields(const std::vector<std::string>& fields);
 
 // Every record of the log content, in file order.
 std::vector<ContactRecord> readContacts(std::string_view content);
+// The same with every field exactly as the file holds it, neither padded nor
+// cut (a hand-edited log may hold longer or shorter fields).
+std::vector<ContactRecord> readContactsAsWritten(std::string_view content);
 
 // The number of records (non-blank lines) in the log content.
 std::int64_t countRecords(std::string_view content);

@@ -48,6 +48,23 @@ bool fileExists(const fs::path& path) {
 
 }  // namespace
 
+FileResult writeWholeFile(const fs::path& target, std::string_view bytes) {
+    fs::path temp = target;
+    temp += ".tmp";
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return errorFromErrno(errno);
+    FileResult result = writeAll(fd, bytes);
+    if (!result && ::fsync(fd) != 0) result = errorFromErrno(errno);
+    if (::close(fd) != 0 && !result) result = errorFromErrno(errno);
+    if (!result && ::rename(temp.c_str(), target.c_str()) != 0) result = errorFromErrno(errno);
+    if (result) {
+        ::unlink(temp.c_str());
+        return result;
+    }
+    syncDirectory(target.has_parent_path() ? target.parent_path() : fs::path("."));
+    return std::nullopt;
+}
+
 DataFolder::DataFolder(fs::path dir) : dir_(std::move(dir)) {}
 
 fs::path DataFolder::resolve(std::string_view name) const {
@@ -126,21 +143,7 @@ FileResult DataFolder::appendText(std::string_view name, std::string_view bytes)
 }
 
 FileResult DataFolder::writeWhole(std::string_view name, std::string_view bytes) const {
-    const fs::path target = resolve(name);
-    fs::path temp = target;
-    temp += ".tmp";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return errorFromErrno(errno);
-    FileResult result = writeAll(fd, bytes);
-    if (!result && ::fsync(fd) != 0) result = errorFromErrno(errno);
-    if (::close(fd) != 0 && !result) result = errorFromErrno(errno);
-    if (!result && ::rename(temp.c_str(), target.c_str()) != 0) result = errorFromErrno(errno);
-    if (result) {
-        ::unlink(temp.c_str());
-        return result;
-    }
-    syncDirectory(dir_);
-    return std::nullopt;
+    return writeWholeFile(resolve(name), bytes);
 }
 
 FileResult DataFolder::touch(std::string_view name) const { return appendText(name, {}); }

@@ -58,4 +58,9 @@ private:
 
 FileError errorFromErrno(int number);
 
+// Writes `bytes` as the whole file at `target` (any folder): to a temporary
+// file beside it, synced, then renamed over the target, so a failure leaves
+// the old file as it was and never half a new one.
+FileResult writeWholeFile(const std::filesystem::path& target, std::string_view bytes);
+
 }  // namespace vl::logbook

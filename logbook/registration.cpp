@@ -45,7 +45,7 @@ std::optional<int> parseUtcOffset(std::string_view typed) {
     std::optional<double> value = parseNumber(typed);
     if (!value) return std::nullopt;
     double whole = std::floor(*value);
-    if (whole < -12 || whole > 14) return std::nullopt;
+    if (whole < kMinUtcOffset || whole > kMaxUtcOffset) return std::nullopt;
     return static_cast<int>(whole);
 }
 

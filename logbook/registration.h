@@ -34,9 +34,15 @@ std::string formatRegistrationLine(const Registration& registration);
 // that is not a number leaves the offset at 0.
 RegistrationRead parseRegistration(std::string_view content);
 
+// The UTC offset counts the hours added to local time to get UTC: 5 at
+// UTC-5, -13 in New Zealand summer time. Clocks on Earth run from UTC-12 to
+// UTC+14, so the offsets run from -14 to 12.
+inline constexpr int kMinUtcOffset = -14;
+inline constexpr int kMaxUtcOffset = 12;
+
 // The typed UTC offset as a number, replaced by the next whole number at or
 // below it ("-4.5" gives -5, "5.5" gives 5). Empty when the text is not a
-// number or lies outside the offsets found on Earth.
+// number or lies outside kMinUtcOffset to kMaxUtcOffset.
 std::optional<int> parseUtcOffset(std::string_view typed);
 
 }  // namespace vl::logbook

@@ -19,4 +19,12 @@ SheetScores computeSheetScores(const scoring::Counters& t, std::size_t bonusEntr
     return s;
 }
 
+bool beyondSixteenBits(const SheetScores& s) {
+    for (std::int64_t score :
+         {s.cdconpts, s.phnconpts, s.digScore, s.totscoreBeforeBonus, s.totscore}) {
+        if (score < INT16_MIN || score > INT16_MAX) return true;
+    }
+    return false;
+}
+
 }  // namespace vl::reports

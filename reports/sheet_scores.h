@@ -4,6 +4,7 @@
 // 32,767 is printed as it is rather than wrapping.
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "scoring/counters.h"
 
@@ -26,5 +27,13 @@ struct SheetScores {
 // `bonusEntries` is the number of entries in the bonus-call file (any count;
 // only ten of them score).
 SheetScores computeSheetScores(const scoring::Counters& totals, std::size_t bonusEntries);
+
+// Told once when the sheet prints a score past the range of the counters.
+inline constexpr std::string_view kScoreBeyondRangeNote =
+    "A score on the summary sheet is larger than 32767, the largest number the score counters "
+    "hold.  It is printed in full; check it against your log.";
+
+// True when any score the sheet prints lies outside -32768 to 32767.
+bool beyondSixteenBits(const SheetScores& scores);
 
 }  // namespace vl::reports

@@ -20,8 +20,8 @@ namespace vl::reports {
 using ChapterLists = std::array<std::vector<std::string>, 3>;
 
 // `bonusCalls` are the entries of the bonus-call file in file order; the
-// first ten are listed. `contacts` are the log's records as read (fields
-// padded to their widths), listed in order and numbered from 1.
+// first ten are listed. `contacts` are the log's records with their fields
+// exactly as read, listed in order and numbered from 1.
 std::string buildSummarySheet(const logbook::Registration& registration,
                               const scoring::Counters& totals,
                               const std::vector<std::string>& bonusCalls,

@@ -126,7 +126,8 @@ SheetOutcome writeSummarySheet(const logbook::DataFolder& folder,
 
     const SheetTextsRead texts = loadSheetTexts(folder);
     const std::string sheet = buildSummarySheet(r, totals, bonusCalls, chapterLists,
-                                                logbook::readContacts(logText), texts.texts);
+                                                logbook::readContactsAsWritten(logText),
+                                                texts.texts);
 
     if (auto error = folder.writeWhole(names::kSheetWorkingName, sheet)) {
         return failure("The summary sheet could not be written to " +
@@ -150,6 +151,7 @@ SheetOutcome writeSummarySheet(const logbook::DataFolder& folder,
     out.fileName = name.shown;
     out.path = folder.dir() / name.onDisk;
     out.scores = computeSheetScores(totals, bonusCalls.size());
+    if (beyondSixteenBits(out.scores)) notes.emplace_back(kScoreBeyondRangeNote);
     out.message = closingMessage(r.year, name.shown);
     out.notes = std::move(notes);
     return out;

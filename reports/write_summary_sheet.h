@@ -33,8 +33,9 @@ struct SheetOutcome {
     std::optional<logbook::FileError> error;
     // Things to tell the operator besides the message (when ok): lines of
     // "VLSheetText.txt" that could not be read (the sheet is written anyway
-    // with the built-in texts for them), and an older sheet spelled in other
-    // letter case that could not be removed.
+    // with the built-in texts for them), an older sheet spelled in other
+    // letter case that could not be removed, and a score printed past the
+    // range of the counters (told once).
     std::vector<std::string> notes;
 };
 

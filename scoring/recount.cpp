@@ -1,5 +1,6 @@
 #include "scoring/recount.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <set>
@@ -50,34 +51,29 @@ struct Roster {
     }
 };
 
-// A file the recount appends to. After its first failed append the file is
-// left alone for the rest of the recount, so that a file that cannot be
-// written is reported once, not once per record.
-struct Rebuilt {
+// A chapters-worked file while it is rebuilt in memory: its new content, the
+// chapters it holds and the list that shows them. A chapter is held once
+// whatever its spelling: "7  " and "007" are the same chapter and count once.
+struct ChapterFile {
     std::string_view name;
-    bool failed = false;
+    std::vector<std::string>* list;
+    std::string content;
+    std::set<std::string> held;
 
-    void append(std::string_view line, const logbook::DataFolder& folder,
-                std::vector<FileError>& errors) {
-        if (failed) return;
-        if (logbook::FileResult error = folder.appendText(name, line)) {
-            errors.push_back(*error);
-            failed = true;
-        }
+    void add(const std::string& chapter) {
+        if (!held.insert(logbook::chapterKey(chapter)).second) return;
+        content += logbook::formatSingleFieldLine(chapter);
+        list->push_back(chapter);
     }
 };
 
-// A chapters-worked file while it is rebuilt: the chapters it holds and the
-// list that shows the ones added. A chapter is held once whatever its
-// spelling: "7  " and "007" are the same chapter and count once.
-struct ChapterFile {
-    Rebuilt file;
-    std::vector<std::string>* list;
-    std::set<std::string> held;
-
-    bool holds(std::string_view chapter) const { return held.contains(logbook::chapterKey(chapter)); }
-    void hold(std::string_view chapter) { held.insert(logbook::chapterKey(chapter)); }
-};
+// A derived file that is missing, empty or blank holds nothing; one that
+// cannot be read may hold something.
+bool holdsSomething(const logbook::DataFolder& folder, std::string_view name) {
+    const logbook::ReadResult held = folder.read(name);
+    if (!held.ok()) return held.error->number != ENOENT;
+    return held.content.find_first_not_of(" \t\r\n") != std::string::npos;
+}
 
 void note(std::vector<FileError>& errors, const logbook::FileResult& failure) {
     if (failure) errors.push_back(*failure);
@@ -107,7 +103,14 @@ RecountResult recount(const logbook::DataFolder& folder) {
         return result;
     }
     const std::vector<ContactRecord> records = logbook::readContacts(log.content);
-    if (records.empty()) {
+    // The derived files are rebuilt even from an empty log, so that entries
+    // left from a deleted log go; only when they too hold nothing is there
+    // nothing to do.
+    const std::string_view derived[] = {names::kPhoneChapters, names::kCwChapters,
+                                        names::kDigitalChapters, names::kBonusCalls};
+    if (records.empty() &&
+        std::none_of(std::begin(derived), std::end(derived),
+                     [&](std::string_view name) { return holdsSomething(folder, name); })) {
         result.outcome = Outcome::kNothingToCount;
         result.message = kNothingToRecount;
         return result;
@@ -121,57 +124,50 @@ RecountResult recount(const logbook::DataFolder& folder) {
 
     ZeroCounters(result.counters);
 
-    // Empty the derived files. One that is missing is simply created anew.
-    const std::string_view derived[] = {names::kPhoneChapters, names::kCwChapters,
-                                        names::kDigitalChapters, names::kBonusCalls};
+    // Each derived file is replaced whole by its new content (one write, one
+    // sync, a rename), so a failed write leaves the old file as it was. One
+    // that is missing cannot be deleted, which is reported as a deletion
+    // failure; it is then created anew.
     for (std::string_view name : derived) {
-        logbook::FileResult removed = folder.remove(name);
-        if (removed && removed->number != ENOENT) errors.push_back(*removed);
+        if (!folder.exists(name)) errors.push_back(logbook::errorFromErrno(ENOENT));
     }
-    for (std::string_view name : derived) note(errors, folder.touch(name));
     note(errors, folder.touch(names::kContactLog));
+    auto replace = [&](std::string_view name, std::string_view content) {
+        note(errors, folder.writeWhole(name, content));
+    };
 
     const Roster roster(rosterFile.content);
 
-    // Validation: every record, duplicates included.
+    // Validation: every record, duplicates included. An invalid chapter
+    // leaves the derived files empty.
     for (const ContactRecord& record : records) {
         std::string chapter =
             logbook::padCut(logbook::formatWithZeros(record.chapter, 3), logbook::kChapterWidth);
         if (!roster.accepts(chapter)) {
+            for (std::string_view name : derived) replace(name, {});
             result.outcome = Outcome::kInvalidChapter;
             result.message = invalidChapterMessage(chapter);
             return result;
         }
     }
 
-    // Chapters and bonus calls. A file that could not be emptied still holds
-    // its old chapters, and they count as worked, as they would when read.
-    // The lists and counters are rebuilt in full even when a file cannot be
-    // written.
-    ChapterFile phone{{names::kPhoneChapters}, &result.phoneChapters, {}};
-    ChapterFile cw{{names::kCwChapters}, &result.cwChapters, {}};
-    ChapterFile digital{{names::kDigitalChapters}, &result.digitalChapters, {}};
-    Rebuilt bonus{names::kBonusCalls};
-    for (ChapterFile* file : {&phone, &cw, &digital}) {
-        logbook::ReadResult held = folder.read(file->file.name);
-        if (!held.ok()) errors.push_back(*held.error);
-        for (const std::string& chapter : logbook::readFirstFields(held.content)) file->hold(chapter);
-    }
+    // Chapters as the log holds them, and bonus calls.
+    ChapterFile phone{names::kPhoneChapters, &result.phoneChapters, {}, {}};
+    ChapterFile cw{names::kCwChapters, &result.cwChapters, {}, {}};
+    ChapterFile digital{names::kDigitalChapters, &result.digitalChapters, {}, {}};
+    std::string bonus;
     for (const ContactRecord& record : records) {
         if (record.comment == logbook::kDupe) continue;
-        if (record.comment == logbook::kBonusClaimed) {
-            bonus.append(logbook::formatBonusLine(record.call), folder, errors);
-        }
-        // Any other mode is looked up with phone but adds nothing.
-        ChapterFile* file = record.mode == "CW "   ? &cw
+        if (record.comment == logbook::kBonusClaimed) bonus += logbook::formatBonusLine(record.call);
+        // Any other mode adds nothing.
+        ChapterFile* file = record.mode == "PHN"   ? &phone
+                            : record.mode == "CW " ? &cw
                             : record.mode == "DIG" ? &digital
-                                                   : &phone;
-        const bool adds = record.mode == "PHN" || file != &phone;
-        if (!adds || file->holds(record.chapter)) continue;
-        file->file.append(logbook::formatSingleFieldLine(record.chapter), folder, errors);
-        file->hold(record.chapter);
-        file->list->push_back(record.chapter);
+                                                   : nullptr;
+        if (file) file->add(record.chapter);
     }
+    for (const ChapterFile* file : {&phone, &cw, &digital}) replace(file->name, file->content);
+    replace(names::kBonusCalls, bonus);
 
     // Counting, reported once however many counters are full.
     bool overflow = !setChapterCounts(

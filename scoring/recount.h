@@ -13,7 +13,9 @@ namespace vl::scoring {
 
 struct RecountResult {
     enum class Outcome {
-        kNothingToCount,  // the log holds no record; nothing was touched
+        // The log holds no record and the derived files hold nothing;
+        // nothing was touched.
+        kNothingToCount,
         kInvalidChapter,  // a chapter is not on the roster: the program must end
         kCompleted,
         kAborted,  // the log or the roster could not be read; nothing was touched

@@ -47,4 +47,15 @@ QString QtDialogs::chooseFolder(const QString& title, const QString& startFolder
     return QFileDialog::getExistingDirectory(parent_, title, startFolder);
 }
 
+QString QtDialogs::saveFileName(const QString& caption, const QString& startPath,
+                                const QString& filter) {
+    return QFileDialog::getSaveFileName(parent_, caption, startPath, filter);
+}
+
+QString QtDialogs::choose(const QString& prompt, const QString& title, const QStringList& items) {
+    bool ok = false;
+    QString text = QInputDialog::getItem(parent_, title, prompt, items, 0, true, &ok);
+    return ok ? text : QString();
+}
+
 }  // namespace vl::ui

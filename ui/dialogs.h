@@ -2,6 +2,7 @@
 // Every message box, question and text-input box of the program goes through
 // this seam, so the window can be driven by a script as well as by a person.
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -22,6 +23,13 @@ public:
     virtual void beep() = 0;
     // A folder chooser opened at startFolder; an empty text for Cancel.
     virtual QString chooseFolder(const QString& title, const QString& startFolder) = 0;
+    // A save-file box opened on `startPath` (a folder and a suggested name);
+    // the chosen path, or an empty text for Cancel.
+    virtual QString saveFileName(const QString& caption, const QString& startPath,
+                                 const QString& filter) = 0;
+    // A choice among `items`, which may also be typed; empty for Cancel.
+    virtual QString choose(const QString& prompt, const QString& title,
+                           const QStringList& items) = 0;
 };
 
 // The real boxes, parented to the main window.
@@ -34,6 +42,9 @@ public:
     QString input(const QString& prompt, const QString& title) override;
     void beep() override;
     QString chooseFolder(const QString& title, const QString& startFolder) override;
+    QString saveFileName(const QString& caption, const QString& startPath,
+                         const QString& filter) override;
+    QString choose(const QString& prompt, const QString& title, const QStringList& items) override;
 
 private:
     QWidget* parent_;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "entry/utc_offset.h"
 #include "logbook/data_folder.h"
 #include "logbook/file_names.h"
 #include "logbook/number_text.h"
@@ -23,7 +24,7 @@ frmVLLogIn::frmVLLogIn(ProgramHost& host) : QDialog(nullptr), host_(host) {
     auto* heading =
         new QLabel(QStringLiteral("COMPLETE THE FOLLOWING INFORMATION TO LOGIN TO VLWINLOG"), this);
     heading->setObjectName(QStringLiteral("lblHeading"));
-    grid->addWidget(heading, 0, 0, 1, 6, Qt::AlignHCenter);
+    grid->addWidget(heading, 0, 0, 1, 7, Qt::AlignHCenter);
 
     auto box = [&](EntryBox** target, const char* name, const char* labelName, const char* caption,
                    int row, int column, EntryBox::Filter filter = EntryBox::Filter::Plain) {
@@ -35,7 +36,8 @@ frmVLLogIn::frmVLLogIn(ProgramHost& host) : QDialog(nullptr), host_(host) {
         grid->addWidget(*target, row, column + 1);
     };
     // Left column: callsign, chapter number, address, state; right column:
-    // name, chapter name, city, ZIP; then e-mail; then report, year, UTC.
+    // name, chapter name, city, ZIP; then e-mail; then report, year, UTC and
+    // the button on the last row.
     box(&txtCallsignLogin, "txtCallsignLogin", "lblCallsignLogin", "Enter your Callsign:", 1, 0,
         EntryBox::Filter::UpperCase);
     box(&txtChapNoLogin, "txtChapNoLogin", "lblChapNoLogin", "Enter your Chapter No.:", 2, 0);
@@ -53,7 +55,7 @@ frmVLLogIn::frmVLLogIn(ProgramHost& host) : QDialog(nullptr), host_(host) {
     cmdLoginData = new QPushButton(QStringLiteral("Submit Data"), this);
     cmdLoginData->setObjectName(QStringLiteral("cmdLoginData"));
     cmdLoginData->setAutoDefault(false);
-    grid->addWidget(cmdLoginData, 7, 5);
+    grid->addWidget(cmdLoginData, 6, 6);
 
     QWidget* order[] = {txtCallsignLogin, txtChapNoLogin, txtNameLogin, txtChapNamLogIn,
                         txtAddrLogin,     txtCityLogin,   txtStateLogin, txtZipLogin,
@@ -103,9 +105,7 @@ void frmVLLogIn::clearBoxes() {
 void frmVLLogIn::cmdLoginData_Click() {
     const std::optional<int> offset = logbook::parseUtcOffset(toCp1252(txtUTC->text()));
     if (!offset) {
-        host_.dialogs().message(QStringLiteral(
-            "Please enter your UTC offset as a whole number of hours from -12 to 14, "
-            "for example -5.  Nothing was saved."));
+        host_.dialogs().message(fromCp1252(entry::kTypedOffsetRefused));
         txtUTC->setFocus();
         return;
     }

@@ -26,6 +26,10 @@ class QMenu;
 class QPlainTextEdit;
 class QTimer;
 
+namespace vl::exports {
+enum class ExportFormat;
+}
+
 namespace vl::ui {
 
 class EntryBox;
@@ -102,6 +106,9 @@ private:
     void focusLeft(QWidget* box);
     void focusEntered(QWidget* box);
     void runFocusTransition();
+    // A command that reads the row first runs the leave and entry steps of a
+    // focus change that is still waiting (TAB and INSERT typed together).
+    void runPendingFocusSteps();
     // Moves the cursor without running the leave and entry steps.
     void moveFocus(QWidget* box);
 
@@ -178,6 +185,9 @@ private:
     void mnuNewChapTimeron_Click();
     void mnuNewChapTimeroff_Click();
     void mnuExit_Click();
+    void mnuExportCabrillo_Click();
+    void mnuExportAdif_Click();
+    void exportLog(exports::ExportFormat format);
 
     // Timers.
     void Timer1_Timer();

@@ -124,8 +124,6 @@ void frmVLWinLog::buildEntryRow() {
                          static_cast<QWidget*>(cboMode)}) {
         watchFocus(box);
     }
-    connect(cboMode, &QComboBox::currentIndexChanged, this,
-            [this](int position) { showPanelsForMode(position); });
     connect(txtCallsign, &EntryBox::enterPressed, this, [this] { txtCallsign_EnterPressed(); });
     connect(txtYears, &EntryBox::keyReleased, this, [this] { txtYears_KeyUp(); });
     connect(txtChapter, &EntryBox::keyReleased, this, [this] { txtChapter_KeyUp(); });
@@ -311,6 +309,9 @@ void frmVLWinLog::buildMenus() {
     using W = frmVLWinLog;
     QMenu* m = addMenu(nullptr, "mnuFile", QStringLiteral("&File"));
     addItem(m, "mnuDeleteLog", QStringLiteral("&DeleteLog"), &W::mnuDeleteLog_Click);
+    addItem(m, "mnuExportCabrillo", QStringLiteral("Export Cabrillo\u2026"),
+            &W::mnuExportCabrillo_Click);
+    addItem(m, "mnuExportAdif", QStringLiteral("Export ADIF\u2026"), &W::mnuExportAdif_Click);
     mnuClear = addItem(nullptr, "mnuClear", QStringLiteral("&Clear"), &W::mnuClear_Click);
 
     m = addMenu(nullptr, "mnuView", QStringLiteral("&View"));

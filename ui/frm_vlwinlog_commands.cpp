@@ -111,6 +111,7 @@ void frmVLWinLog::mnuDigitalMode_Click() {
 }
 
 void frmVLWinLog::mnuExplainVL_Click() {
+    runPendingFocusSteps();
     const QString claimed = q(entry::claimBonus(toCp1252(txtComment->text())));
     if (claimed != txtComment->text()) txtComment->setText(claimed);
 }

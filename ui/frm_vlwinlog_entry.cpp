@@ -65,10 +65,7 @@ void frmVLWinLog::txtCallsign_LostFocus() {
         !txtCallsign->text().isEmpty()) {
         CkHistory();
     }
-    // Only for a station still in the row: after a refused dupe the row is
-    // empty and there is nothing to add to the history file.
-    if (txtChapter->text().isEmpty() && txtPrevCon->toPlainText().isEmpty() &&
-        !txtCallsign->text().isEmpty()) {
+    if (txtChapter->text().isEmpty() && txtPrevCon->toPlainText().isEmpty()) {
         setDisplayText(txtPrevCon, entry::kNoHistoryNotice);
         WritHist_ = 1;
     }
@@ -186,7 +183,9 @@ bool frmVLWinLog::txtChapter_LostFocus() {
         entry::checkChapter(toCp1252(txtChapter->text()), toCp1252(HomeChap_),
                             toCp1252(cboMode->currentText()), folder_);
     if (outcome.clearEnabled) mnuClear->setEnabled(*outcome.clearEnabled);
-    if (outcome.nonMember) txtComment->setText(q(entry::kNonMemberComment));
+    if (outcome.nonMember) {
+        txtComment->setText(q(entry::nonMemberComment(toCp1252(txtComment->text()))));
+    }
     auto backIntoBox = [this] {
         N_ = 0;
         moveFocus(txtChapter);
@@ -237,7 +236,8 @@ void frmVLWinLog::txtName_GotFocus() {
         flashRed_ = false;
         Timer3->start();
     }
-    if (entry::remindsOfBonus(toCp1252(txtChapter->text())) && BonusTim_ == QLatin1String("ON")) {
+    if (entry::remindsOfBonus(toCp1252(txtChapter->text()), toCp1252(txtComment->text())) &&
+        BonusTim_ == QLatin1String("ON")) {
         txtbonusclaim->show();
         tmrbonus->start();
     }
@@ -253,6 +253,7 @@ void frmVLWinLog::txtTime_GotFocus() {
 void frmVLWinLog::cboMode_LostFocus() { showPanelsForMode(cboMode->currentIndex()); }
 
 void frmVLWinLog::mnuHistFileAdd_Click() {
+    runPendingFocusSteps();
     const entry::HistoryAddOutcome outcome = entry::addToHistory(
         WritHist_, toCp1252(txtCallsign->text()), toCp1252(txtChapter->text()),
         toCp1252(txtName->text()), folder_);

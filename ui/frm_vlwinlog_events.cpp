@@ -46,13 +46,9 @@ bool frmVLWinLog::eventFilter(QObject* watched, QEvent* event) {
         if (code == 0) return false;
         if (type == QEvent::KeyPress) {
             if (key->isAutoRepeat()) return claimedKeys_.contains(code) || code == kInsert;
-            // A function key held with Ctrl, Alt or Meta is a menu accelerator
-            // (Ctrl+F1 is 10 m), never a CW message; INSERT and ESC act alike
-            // with or without them.
-            if (code >= kF1 &&
-                (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-                return false;
-            }
+            // Shift, Ctrl and Alt change nothing: a combination that is a menu
+            // shortcut (Ctrl+F1 is 10 m) never gets here, the shortcut has
+            // taken its press, and a release without a claimed press is passed on.
             if (code == kInsert) {
                 Form_KeyDown(code);
                 return true;
@@ -105,6 +101,10 @@ void frmVLWinLog::focusEntered(QWidget* box) {
     }
 }
 
+void frmVLWinLog::runPendingFocusSteps() {
+    if (pendingLeave_ || pendingEnter_) runFocusTransition();
+}
+
 void frmVLWinLog::runFocusTransition() {
     transitionQueued_ = false;
     QPointer<QWidget> leave = pendingLeave_;
@@ -118,7 +118,10 @@ void frmVLWinLog::runFocusTransition() {
         else if (leave == cboMode) cboMode_LostFocus();
     }
     if (host_.ended()) return;
-    if (!enter || !enter->hasFocus()) return;
+    // The window's own focus widget, not hasFocus(): right after a message
+    // box closes the window is not yet active again and no widget has the
+    // application's focus, yet the cursor is in this box.
+    if (!enter || focusWidget() != enter) return;
     if (enter == txtYears) txtYears_GotFocus();
     else if (enter == txtChapter) txtChapter_GotFocus();
     else if (enter == txtName) txtName_GotFocus();

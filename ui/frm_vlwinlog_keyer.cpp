@@ -100,6 +100,7 @@ void frmVLWinLog::retire() {
 }
 
 void frmVLWinLog::sendBox(int index) {
+    runPendingFocusSteps();
     keyer_.stopsend = 0;
     QLineEdit* box = index < 8 ? txtF[index] : (index == 8 ? txtCallsign : txtF[8]);
     Send_String(toCp1252(box->text()));

@@ -12,7 +12,6 @@
 #include "entry/recent_log.h"
 #include "logbook/contact_record.h"
 #include "logbook/file_names.h"
-#include "logbook/number_text.h"
 #include "logbook/small_files.h"
 #include "scoring/classification.h"
 #include "scoring/grid_cells.h"
@@ -118,6 +117,8 @@ void frmVLWinLog::ClearInput() {
 }
 
 void frmVLWinLog::logContact() {
+    runPendingFocusSteps();
+    if (host_.ended()) return;
     entry::ContactRow row;
     row.boxes = {toCp1252(txtCallsign->text()), toCp1252(txtYears->text()),
                  toCp1252(txtRptRcv->text()),   toCp1252(txtChapter->text()),
@@ -201,9 +202,8 @@ void frmVLWinLog::mnuRecount_Click() {
                              Rebuilt{lstCWChapswrked, result.cwChapters},
                              Rebuilt{lstDigChapsWrk, result.digitalChapters}}) {
         r.list->clear();
-        for (const std::string& chapter : r.chapters) {
-            r.list->addItem(q(logbook::formatWithZeros(chapter, 3)));
-        }
+        // As the log holds them, as the files do: "7  " stays "7  ".
+        for (const std::string& chapter : r.chapters) r.list->addItem(q(chapter));
     }
     counters_ = result.counters;
     N_ = 0;

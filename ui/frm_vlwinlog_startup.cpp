@@ -1,17 +1,20 @@
 // Start-up: everything shown is rebuilt from the data files, so each start
 // resumes where the last run stopped.
 #include <QComboBox>
+#include <QDateTime>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include "entry/utc_offset.h"
 #include "keyer/default_messages.h"
 #include "logbook/file_names.h"
 #include "logbook/number_text.h"
 #include "logbook/registration.h"
 #include "logbook/small_files.h"
+#include "ui/display_text.h"
 #include "ui/entry_box.h"
 #include "ui/frm_vllogin.h"
 #include "ui/frm_vlwinlog.h"
@@ -23,6 +26,11 @@ namespace vl::ui {
 namespace names = logbook::names;
 
 namespace {
+
+std::optional<int> computerUtcOffset(const ProgramEnvironment& environment) {
+    if (environment.computerUtcOffset) return environment.computerUtcOffset();
+    return QDateTime::currentDateTime().offsetFromUtc();
+}
 
 const char* const kWelcomePieces[] = {
     "Welcome to VLWinLog.  This program was created by ",
@@ -124,12 +132,15 @@ bool frmVLWinLog::Form_Load() {
         const logbook::RegistrationRead read =
             logbook::parseRegistration(folder_.read(names::kRegistration).content);
         kept = read.registration;
-        if (read.fieldsRead >= 11 && !read.offsetValid) {
-            dialogs_.message(QStringLiteral(
-                "The UTC offset in LogOnFile.txt is not a whole number of hours from -12 to 14, "
-                "so 0 is used.  Use LogIn, Show Login to correct it."));
-        }
         uHr_ = kept.utcOffset;
+        if (read.fieldsRead >= 11 && !read.offsetValid) {
+            dialogs_.message(q(entry::kStoredOffsetRefused));
+        } else if (const std::optional<int> east = computerUtcOffset(host_.environment())) {
+            // Stamping always uses the registered offset; the operator is
+            // told once when the computer's clock says otherwise.
+            const std::string notice = entry::offsetMismatchNotice(uHr_, *east);
+            if (!notice.empty()) dialogs_.message(q(notice));
+        }
         emailadr_ = fromCp1252(kept.email);
         HomeChap_ = fromCp1252(kept.chapter);
     }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "keyer/comm_port.h"
 #include "ui/dialogs.h"
@@ -25,6 +26,10 @@ struct ProgramEnvironment {
     std::function<std::unique_ptr<Dialogs>(QWidget* parent)> makeDialogs;
     // The keying port; the real serial port unless a test supplies another.
     std::function<std::unique_ptr<keyer::CommPort>()> makePort;
+    // The computer's clock offset east of UTC in seconds, daylight saving
+    // included; the system's own clock unless a test fixes it. Empty when it
+    // cannot be told, and start-up then compares nothing.
+    std::function<std::optional<int>()> computerUtcOffset;
 };
 
 class ProgramHost : public QObject {

@@ -2,28 +2,77 @@
 
 #include <QCommandLineParser>
 #include <cstdio>
+#include <string>
 
-#include "vl_version.h"
+#include "exports/export_log.h"
 
 namespace vl::ui {
 
 namespace {
 
 const QString kChooseFolder = QStringLiteral("choose-folder");
+const QString kCabrilloOption = QStringLiteral("export-cabrillo");
+const QString kAdifOption = QStringLiteral("export-adif");
+const QString kDigitalModeOption = QStringLiteral("digital-mode");
 
 void describe(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("VLWinLog logs contacts in the Velmara QSO Party.\n"
                        "Its files are kept in the working folder: FOLDER if given,\n"
-                       "otherwise the current folder."));
+                       "otherwise the current folder. The exports read the log there\n"
+                       "and write FILE without opening a window."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(QCommandLineOption(
         kChooseFolder, QStringLiteral("Choose the working folder in a folder chooser, "
                                       "starting at the folder used last.")));
+    parser.addOption({kCabrilloOption,
+                      QStringLiteral("Write the log as a Cabrillo 3.0 file for the log checkers."),
+                      QStringLiteral("FILE")});
+    parser.addOption({kAdifOption, QStringLiteral("Write the log as an ADIF 3.1 file (.adi)."),
+                      QStringLiteral("FILE")});
+    parser.addOption({kDigitalModeOption,
+                      QStringLiteral("The ADIF mode of the digital contacts, for example RTTY "
+                                     "(the default), FT8 or PSK/PSK31."),
+                      QStringLiteral("MODE[/SUBMODE]")});
     parser.addPositionalArgument(QStringLiteral("FOLDER"),
                                  QStringLiteral("The working folder with the data files."),
                                  QStringLiteral("[FOLDER]"));
+}
+
+// Why the options read cannot be carried out together; empty when they can.
+QString problemWith(const QCommandLineParser& parser, StartupOptions& options) {
+    const bool cabrillo = parser.isSet(kCabrilloOption);
+    const bool adif = parser.isSet(kAdifOption);
+    const QStringList folders = parser.positionalArguments();
+    if (cabrillo && adif) {
+        return QStringLiteral("Give one of --export-cabrillo FILE or --export-adif FILE, not both.");
+    }
+    if (parser.isSet(kDigitalModeOption)) {
+        if (!adif) return QStringLiteral("--digital-mode goes with --export-adif only.");
+        const std::string typed = parser.value(kDigitalModeOption).toStdString();
+        const std::optional<exports::DigitalMode> mode = exports::parseDigitalMode(typed);
+        if (!mode) return QString::fromStdString(exports::badDigitalModeMessage(typed));
+        options.digitalMode = *mode;
+    }
+    if (cabrillo || adif) {
+        options.format = cabrillo ? exports::ExportFormat::kCabrillo : exports::ExportFormat::kAdif;
+        options.exportFile = parser.value(cabrillo ? kCabrilloOption : kAdifOption);
+        if (options.exportFile.isEmpty()) return QStringLiteral("Name the file to export to.");
+        if (options.chooseFolder) {
+            return QStringLiteral("An export runs without a window: name its FOLDER instead "
+                                  "of --choose-folder.");
+        }
+    }
+    if (folders.size() > 1) return QStringLiteral("Give one working folder only.");
+    if (options.chooseFolder && !folders.isEmpty()) {
+        return QStringLiteral("Give either a working folder or --choose-folder, not both.");
+    }
+    if (!folders.isEmpty() && folders.front().isEmpty()) {
+        return QStringLiteral("The working folder named is empty.");
+    }
+    if (!folders.isEmpty()) options.folder = folders.front();
+    return {};
 }
 
 }  // namespace
@@ -35,29 +84,23 @@ StartupOptions parseStartupOptions(const QStringList& arguments) {
     StartupOptions options;
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         options.action = StartupOptions::Action::ShowHelp;
+        options.withoutWindow = true;
         return options;
     }
     if (parser.isSet(QStringLiteral("version"))) {
         options.action = StartupOptions::Action::ShowVersion;
+        options.withoutWindow = true;
         return options;
     }
-    const QStringList folders = parser.positionalArguments();
+    options.withoutWindow = parser.isSet(kCabrilloOption) || parser.isSet(kAdifOption) ||
+                            parser.isSet(kDigitalModeOption);
     options.chooseFolder = parser.isSet(kChooseFolder);
-    if (!read) {
-        options.problem = parser.errorText();
-    } else if (folders.size() > 1) {
-        options.problem = QStringLiteral("Give one working folder only.");
-    } else if (options.chooseFolder && !folders.isEmpty()) {
-        options.problem =
-            QStringLiteral("Give either a working folder or --choose-folder, not both.");
-    } else if (!folders.isEmpty() && folders.front().isEmpty()) {
-        options.problem = QStringLiteral("The working folder named is empty.");
-    }
+    options.problem = read ? problemWith(parser, options) : parser.errorText();
     if (!options.problem.isEmpty()) {
         options.action = StartupOptions::Action::Refuse;
-        return options;
+    } else if (parser.isSet(kCabrilloOption) || parser.isSet(kAdifOption)) {
+        options.action = StartupOptions::Action::Export;
     }
-    if (!folders.isEmpty()) options.folder = folders.front();
     return options;
 }
 
@@ -68,15 +111,24 @@ QStringList argumentsOf(int argc, char* argv[]) {
 }
 
 TerminalAnswer terminalAnswer(const StartupOptions& options) {
-    QCommandLineParser parser;
-    describe(parser);
     switch (options.action) {
-        case StartupOptions::Action::ShowHelp: return {parser.helpText(), false, 0};
-        case StartupOptions::Action::ShowVersion:
-            return {QStringLiteral("VLWinLog %1\n").arg(QLatin1String(kVersion)), false, 0};
+        case StartupOptions::Action::ShowHelp: {
+            QCommandLineParser parser;
+            describe(parser);
+            return {parser.helpText(), false, kExitDone};
+        }
+        case StartupOptions::Action::ShowVersion: {
+            const std::string_view version = exports::programVersion();
+            return {QStringLiteral("VLWinLog %1\n")
+                        .arg(QString::fromUtf8(version.data(), qsizetype(version.size()))),
+                    false, kExitDone};
+        }
         case StartupOptions::Action::Refuse:
-            return {options.problem + QLatin1Char('\n') + parser.helpText(), true, 1};
-        case StartupOptions::Action::Run: break;
+            return {QStringLiteral("vlwinlog: %1\nvlwinlog --help lists the options.\n")
+                        .arg(options.problem),
+                    true, kExitUsage};
+        case StartupOptions::Action::Run:
+        case StartupOptions::Action::Export: break;
     }
     return {};
 }

@@ -1,18 +1,41 @@
 #pragma once
-// The program's command line: a working folder or --choose-folder for a run
-// with the window, or --help and --version, which answer on the terminal
-// without a display.
+// The program's one command line: a working folder or --choose-folder for a
+// run with the window; an export of the folder's log; or --help and
+// --version. Exports, --help and --version answer on the terminal without a
+// window or a display.
+//
+//   vlwinlog [FOLDER]
+//   vlwinlog --choose-folder
+//   vlwinlog --export-cabrillo FILE [FOLDER]
+//   vlwinlog --export-adif FILE [--digital-mode MODE[/SUBMODE]] [FOLDER]
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+#include "exports/adif.h"
+#include "exports/export_file.h"
 
 namespace vl::ui {
 
+// Exit statuses of a run that ends on the terminal.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitFailed = 1;  // nothing written: the reason on standard error
+inline constexpr int kExitUsage = 2;   // the command line cannot be carried out as given
+
 struct StartupOptions {
-    enum class Action { Run, ShowHelp, ShowVersion, Refuse };
+    enum class Action { Run, Export, ShowHelp, ShowVersion, Refuse };
     Action action = Action::Run;
     bool chooseFolder = false;
     QString folder;   // as typed; empty for the current folder
     QString problem;  // why the command line was refused
+    // Answered on the terminal without a window or a display: --help,
+    // --version, and any command line with an export option, refused or not.
+    bool withoutWindow = false;
+
+    // For Action::Export.
+    exports::ExportFormat format = exports::ExportFormat::kCabrillo;
+    QString exportFile;  // as typed; a relative name is taken from the current folder
+    exports::DigitalMode digitalMode;
 };
 
 // arguments[0] is the program, as in QCoreApplication::arguments().
@@ -24,7 +47,7 @@ QStringList argumentsOf(int argc, char* argv[]);
 struct TerminalAnswer {
     QString text;
     bool toStandardError = false;
-    int exitStatus = 0;
+    int exitStatus = kExitDone;
 };
 TerminalAnswer terminalAnswer(const StartupOptions& options);
 // Prints the answer; returns its exit status.

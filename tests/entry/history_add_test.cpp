@@ -37,12 +37,21 @@ TEST_F(HistoryAddTest, RefusedWithoutAChapter) {
     EXPECT_EQ(history(), kExisting);
 }
 
-TEST_F(HistoryAddTest, RefusedWithoutACallsign) {
+// The chapter is asked for first; a row with a chapter but no callsign is
+// then refused.
+TEST_F(HistoryAddTest, RefusedWithoutACallsignOnceTheChapterIsThere) {
+    struct Case {
+        const char* chapter;
+        Kind kind;
+        const char* message;
+    };
     for (const char* call : {"", "   ", "\t", "\r\n"}) {
-        for (const char* chapter : {"123", ""}) {
-            const HistoryAddOutcome out = addToHistory(1, call, chapter, "ANN", dir.folder());
-            EXPECT_EQ(out.kind, Kind::NotAllowed);
-            EXPECT_EQ(out.message, "You must enter a Callsign");
+        for (const Case& c : {Case{"123", Kind::NotAllowed, "You must enter a Callsign"},
+                              Case{"", Kind::NoChapter, "You must enter a Chapter Number"},
+                              Case{" ", Kind::NoChapter, "You must enter a Chapter Number"}}) {
+            const HistoryAddOutcome out = addToHistory(1, call, c.chapter, "ANN", dir.folder());
+            EXPECT_EQ(out.kind, c.kind) << '"' << call << "\" \"" << c.chapter << '"';
+            EXPECT_EQ(out.message, c.message);
         }
     }
     EXPECT_EQ(history(), kExisting);

@@ -88,6 +88,25 @@ TEST(InsertWrites, ADupeIsLoggedAndNothingElse) {
     EXPECT_NE(contentOf(t, "vlqsolog.txt").find("\"DUPE\"\r\n"), std::string::npos);
 }
 
+// After the log line, each later write is its own step: a failed one is
+// reported and skipped, the others go on.
+TEST(InsertWrites, AFailedLaterWriteIsSkippedAndTheOthersGoOn) {
+    for (const char* failing : {"chapsworked.txt", "BonusCall.txt"}) {
+        TempFolder t;
+        std::filesystem::create_directories(t.folder().dir() / failing);
+        ContactRow row = completeRow();
+        row.boxes.comment = "BNVL";
+        row.chapterIsNew = true;
+        const LoggedContact logged = logContact(row, t.folder());
+        EXPECT_FALSE(logged.logError) << failing;
+        EXPECT_EQ(logged.laterErrors.size(), 1u) << failing;
+        const bool chapterFailed = std::string_view(failing) == "chapsworked.txt";
+        EXPECT_EQ(logged.chapterAdded, !chapterFailed) << failing;
+        EXPECT_EQ(contentOf(t, chapterFailed ? "BonusCall.txt" : "chapsworked.txt"),
+                  chapterFailed ? "\"K1ABC\"\r\n" : "\"007\"\r\n");
+    }
+}
+
 TEST(InsertWrites, WhenTheLogCannotBeWrittenNothingElseIsWritten) {
     TempFolder t;
     std::filesystem::create_directories(t.folder().dir() / "vlqsolog.txt" / "x");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "entry/utc_offset.h"
 #include "entry/utc_stamp.h"
 
 namespace vl::entry {
@@ -48,8 +49,50 @@ INSTANTIATE_TEST_SUITE_P(
         StampCase{{2100, 2, 28, 22, 0}, 2, "03/01/2100", "00:00"},
         StampCase{{2000, 2, 28, 22, 0}, 2, "02/29/2000", "00:00"}));
 
+// The computer's clock, as Qt gives its offset east of UTC, against the
+// registered offset: the notice names both, and nothing is said when they
+// agree.
+struct ComputerOffsetCase {
+    int secondsEast;
+    int uHr;
+    const char* computer;  // the computer's offset as the notice names it
+    bool notice;
+};
+
+class ComputerOffsetTest : public ::testing::TestWithParam<ComputerOffsetCase> {};
+
+TEST_P(ComputerOffsetTest, NoticeOnlyWhenTheOffsetsDiffer) {
+    const ComputerOffsetCase& c = GetParam();
+    EXPECT_EQ(computerOffsetText(c.secondsEast), c.computer);
+    const std::string notice = offsetMismatchNotice(c.uHr, c.secondsEast);
+    if (!c.notice) {
+        EXPECT_EQ(notice, "");
+        return;
+    }
+    EXPECT_EQ(notice, "The UTC offset you registered is " + std::to_string(c.uHr) +
+                          ", but this computer's clock now needs " + c.computer +
+                          " (the hours added to its local time to get UTC).  Contacts are "
+                          "stamped with the registered offset " + std::to_string(c.uHr) +
+                          ".  To change it, use LogIn, Show Login, correct the UTC box and "
+                          "press Submit Data.");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clocks, ComputerOffsetTest,
+    ::testing::Values(ComputerOffsetCase{-5 * 3600, 5, "5", false},      // UTC-5
+                      ComputerOffsetCase{-4 * 3600, 5, "4", true},       // summer time
+                      ComputerOffsetCase{0, 0, "0", false},              // kept on UTC
+                      ComputerOffsetCase{0, 5, "0", true},
+                      ComputerOffsetCase{13 * 3600, -13, "-13", false},  // New Zealand summer
+                      ComputerOffsetCase{13 * 3600, 13, "-13", true},    // sign typed wrong
+                      ComputerOffsetCase{14 * 3600, -14, "-14", false},
+                      ComputerOffsetCase{-12 * 3600, 12, "12", false},
+                      ComputerOffsetCase{19800, -5, "-5.5", true},       // India
+                      ComputerOffsetCase{20700, -6, "-5.75", true},      // Nepal
+                      ComputerOffsetCase{-3 * 3600 - 1800, 3, "3.5", true}));
+
 TEST(UtcStamp, EveryOffsetGivesAValidStampAtTheYearsEnds) {
-    for (int offset = -12; offset <= 14; ++offset) {
+    for (int offset = -14; offset <= 14; ++offset) {
         for (const LocalDateTime local : {LocalDateTime{2026, 1, 1, 0, 0},
                                           LocalDateTime{2026, 12, 31, 23, 59}}) {
             const UtcStamp stamp = utcStamp(local, offset);

@@ -26,10 +26,12 @@ INSTANTIATE_TEST_SUITE_P(
     Typed, UtcOffset,
     ::testing::Values(OffsetCase{"-4.5", -5}, OffsetCase{"5.5", 5}, OffsetCase{"-5", -5},
                       OffsetCase{"+3", 3}, OffsetCase{" 2 ", 2}, OffsetCase{"0", 0},
-                      OffsetCase{"-12", -12}, OffsetCase{"14", 14}, OffsetCase{"-0.5", -1},
+                      OffsetCase{"-12", -12}, OffsetCase{"-14", -14}, OffsetCase{"12", 12},
+                      OffsetCase{"12.9", 12}, OffsetCase{"-13.5", -14}, OffsetCase{"-0.5", -1},
                       OffsetCase{"", std::nullopt}, OffsetCase{"  ", std::nullopt},
                       OffsetCase{"abc", std::nullopt}, OffsetCase{"5x", std::nullopt},
-                      OffsetCase{"15", std::nullopt}, OffsetCase{"-13", std::nullopt},
+                      OffsetCase{"13", std::nullopt}, OffsetCase{"14", std::nullopt},
+                      OffsetCase{"-14.5", std::nullopt}, OffsetCase{"-15", std::nullopt},
                       OffsetCase{"-", std::nullopt}, OffsetCase{"1e999", std::nullopt}));
 
 struct ZerosCase {

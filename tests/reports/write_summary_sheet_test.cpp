@@ -60,6 +60,7 @@ TEST_F(WriteSummarySheet, WritesTheSheetUnderCallAndYear) {
     EXPECT_NE(sheet.find("QV2AAA      599  599   034  ANN        20  CW   BNVL\r\n"),
               std::string::npos);
     EXPECT_EQ(out.scores.totscore, 1);
+    EXPECT_TRUE(out.notes.empty());
 }
 
 TEST_F(WriteSummarySheet, MissingBonusFileGivesNoPointsAndIsCreatedEmpty) {
@@ -199,6 +200,49 @@ TEST_F(WriteSummarySheet, ScorePastThe16BitRangeIsReportedWhole) {
     EXPECT_EQ(out.scores.cdconpts, 60000);
     EXPECT_EQ(out.scores.totscore, 60000);
     EXPECT_NE(dir.read("QV1TST2026.txt").find("Final Score:  60000\r\n"), std::string::npos);
+    EXPECT_EQ(out.notes, std::vector<std::string>{std::string(kScoreBeyondRangeNote)});
+}
+
+// Scores at the edge of the range, and past it only by the bonus.
+TEST_F(WriteSummarySheet, ScoreRangeIsToldOnlyWhenPassed) {
+    registerAs("QV1TST");
+    dir.write("vlqsolog.txt", "");
+    struct Row {
+        int ctot, ochptot;
+        size_t bonusEntries;
+        bool told;
+    };
+    for (const Row& row : {Row{181, 181, 0, false}, Row{32767, 1, 0, false},
+                           Row{32767, 1, 1, true}, Row{182, 181, 0, true}}) {
+        std::string bonus;
+        for (size_t i = 0; i < row.bonusEntries; ++i) bonus += "\"QV9BON\"\r\n";
+        dir.write("BonusCall.txt", bonus);
+        const SheetOutcome out = run(fixture::totalsOf(row.ctot, 0, 0, row.ochptot, 0, 0));
+        ASSERT_TRUE(out.ok) << out.message;
+        EXPECT_EQ(out.notes.size(), row.told ? 1u : 0u) << row.ctot << " x " << row.ochptot;
+    }
+}
+
+// Page 3 prints each field as the log holds it: a hand-edited name longer
+// than the log's width, or with trailing blanks, is neither cut nor padded,
+// so what follows moves on to the next line at its column.
+TEST_F(WriteSummarySheet, LogFieldsArePrintedExactlyAsRead) {
+    registerAs("QV1TST");
+    dir.write("vlqsolog.txt",
+              "\"QV2AAA\",\"599\",\"599\",\"034\",\"ANNABELLE JONES\",\"20\",\"CW\",\"06/13/2026\","
+              "\"18:30\",\"BNVL\"\r\n"
+              "\"QV2BBB\",\"599\",\"599\",\"034\",\"BOB            \",\"20 \",\"CW \","
+              "\"06/13/2026\",\"18:31 \",\"\"\r\n");
+    ASSERT_TRUE(run().ok);
+    const std::string sheet = dir.read("QV1TST2026.txt");
+    EXPECT_NE(sheet.find(" 1   06/13/2026  18:30  QV2AAA      599  599   034  ANNABELLE JONES\r\n" +
+                         std::string(64, ' ') + "20  CW   BNVL\r\n"),
+              std::string::npos)
+        << sheet;
+    EXPECT_NE(sheet.find(" 2   06/13/2026  18:31  QV2BBB      599  599   034  BOB            \r\n" +
+                         std::string(64, ' ') + "20  CW "),
+              std::string::npos)
+        << sheet;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "logbook/contact_record.h"
@@ -52,7 +53,9 @@ protected:
     void expectRebuilt(const RecountResult& result) {
         EXPECT_EQ(result.outcome, Outcome::kCompleted);
         EXPECT_EQ(result.message, "RECOUNT has completed  Click OK to continue");
-        EXPECT_TRUE(result.errors.empty());
+        // The missing digital file cannot be deleted: reported, then created.
+        ASSERT_EQ(result.errors.size(), 1u);
+        EXPECT_EQ(result.errors[0].number, ENOENT);
         EXPECT_EQ(dir.read("Chapsworked.txt"), "\"7  \"\r\n\"012\"\r\n\"599\"\r\n\"001\"\r\n");
         EXPECT_EQ(dir.read("CWChapsworked.txt"), "\"012\"\r\n\"599\"\r\n");
         EXPECT_EQ(dir.read("DIGchapswrk.txt"), "\"012\"\r\n");
@@ -85,7 +88,7 @@ TEST_F(RecountTest, InvalidChapterEmptiesTheFilesAndACorrectedLogRecountsDespite
     EXPECT_EQ(result.message,
               "The Chapter  005 in your log is invalid! The program will close.  "
               "Correct your log and try again.");
-    EXPECT_TRUE(result.errors.empty());
+    EXPECT_EQ(result.errors.size(), 1u) << "the missing digital file";
     for (const char* name : {"Chapsworked.txt", "CWChapsworked.txt", "DIGchapswrk.txt", "BonusCall.txt"}) {
         EXPECT_TRUE(dir.exists(name)) << name;
         EXPECT_EQ(dir.read(name), "") << name;
@@ -96,17 +99,35 @@ TEST_F(RecountTest, InvalidChapterEmptiesTheFilesAndACorrectedLogRecountsDespite
     // The operator mends the log; the chapter files are empty and the score
     // would read 0, yet the recount runs.
     dir.write("vlqsolog.txt", sampleLog());
+    std::filesystem::remove(dir.path() / "DIGchapswrk.txt");
     expectRebuilt(run());
 }
 
-TEST_F(RecountTest, NothingToCountLeavesEveryFileAlone) {
+// A log emptied by hand still empties what was derived from it; only when
+// the derived files hold nothing either is there nothing to recount.
+TEST_F(RecountTest, EmptyLogEmptiesTheDerivedFilesUnlessTheyHoldNothing) {
     for (const std::string& log : {std::string(), std::string("\r\n  \r\n")}) {
         dir.write("vlqsolog.txt", log);
+        dir.write("Chapsworked.txt", "\"123\"\r\n");
+        dir.write("BonusCall.txt", "\"OLD\"\r\n");
+        dir.write("DIGchapswrk.txt", "");
         RecountResult result = run();
+        EXPECT_EQ(result.outcome, Outcome::kCompleted);
+        EXPECT_TRUE(result.errors.empty());
+        for (const char* name : {"Chapsworked.txt", "CWChapsworked.txt", "DIGchapswrk.txt", "BonusCall.txt"}) {
+            EXPECT_EQ(dir.read(name), "") << name;
+        }
+        EXPECT_EQ(result.counters, Counters{});
+
+        // Now empty, blank or missing: nothing to do, and nothing is touched.
+        dir.write("CWChapsworked.txt", "\r\n");
+        std::filesystem::remove(dir.path() / "BonusCall.txt");
+        result = run();
         EXPECT_EQ(result.outcome, Outcome::kNothingToCount);
         EXPECT_EQ(result.message, "You have nothing to Re-Count");
-        EXPECT_EQ(dir.read("Chapsworked.txt"), "\"123\"\r\n");
-        EXPECT_EQ(dir.read("BonusCall.txt"), "\"OLD\"\r\n");
+        EXPECT_TRUE(result.errors.empty());
+        EXPECT_EQ(dir.read("CWChapsworked.txt"), "\r\n");
+        EXPECT_FALSE(dir.exists("BonusCall.txt"));
     }
 }
 
@@ -146,18 +167,31 @@ TEST_F(RecountTest, UnwritableFilesAreReportedOnceEach) {
                       contact("W1AW", "012", "40", "CW");
     for (int i = 0; i < 500; ++i) log += contact("N1BON", "599", "20", "PHN", "BNVL");
     dir.write("vlqsolog.txt", log);
+    dir.write("DIGchapswrk.txt", "");
 
     RecountResult result = run();
     EXPECT_EQ(result.outcome, Outcome::kCompleted);
-    // The bonus file: emptying, creating, the first append. The phone file:
-    // the same and the reading of what it holds.
-    EXPECT_EQ(result.errors.size(), 7u);
+    EXPECT_EQ(result.errors.size(), 2u);
     EXPECT_EQ(result.phoneChapters, (Chapters{"001", "007", "599"}));
     EXPECT_EQ(result.cwChapters, (Chapters{"012"}));
     EXPECT_EQ(dir.read("CWChapsworked.txt"), "\"012\"\r\n");
     EXPECT_EQ(result.counters.chptot, 3);
     EXPECT_EQ(result.counters.ptot, 502);
     EXPECT_EQ(result.counters.ttot, 503);
+}
+
+// Every rebuilt file is written whole, once: a write that fails leaves the
+// file as it was, never half a file.
+TEST_F(RecountTest, AFailedRebuildLeavesTheOldFileWhole) {
+    std::filesystem::create_directories(dir.path() / "BonusCall.txt.tmp" / "held");
+    dir.write("DIGchapswrk.txt", "");
+    dir.write("vlqsolog.txt", sampleLog());
+    RecountResult result = run();
+    EXPECT_EQ(result.outcome, Outcome::kCompleted);
+    ASSERT_EQ(result.errors.size(), 1u);
+    EXPECT_EQ(result.errors[0].number, EISDIR);
+    EXPECT_EQ(dir.read("BonusCall.txt"), "\"OLD\"\r\n");
+    EXPECT_EQ(dir.read("CWChapsworked.txt"), "\"012\"\r\n\"599\"\r\n");
 }
 
 struct ValidationRow {
@@ -173,6 +207,9 @@ TEST_P(RecountValidationTest, ChecksTheChapterAgainstTheRoster) {
     const ValidationRow& row = GetParam();
     testing::TempFolder dir;
     dir.write("vlchapters.txt", row.roster);
+    for (const char* name : {"Chapsworked.txt", "CWChapsworked.txt", "DIGchapswrk.txt", "BonusCall.txt"}) {
+        dir.write(name, "");
+    }
     dir.write("vlqsolog.txt", contact("W1AW", "001", "20", "PHN", "DUPE") +
                                   contact("W1AW", row.chapter, "20", "PHN", "DUPE"));
     RecountResult result = recount(logbook::DataFolder(dir.path()));

@@ -145,6 +145,7 @@ TEST_F(ClockBandModeTest, ManualDateOrTimeThatIsNotRealIsRefusedAtInsert) {
 struct BandKeyCase {
     Qt::Key key;
     const char* band;  // the band afterwards; "2" (the starting band here) for none
+    bool sends = false;  // no shortcut: the key sends its message as without Ctrl
 };
 
 class BandShortcutTest : public ClockBandModeTest,
@@ -153,28 +154,27 @@ class BandShortcutTest : public ClockBandModeTest,
 TEST_P(BandShortcutTest, CtrlFunctionKeyChoosesTheBandAndSendsNothing) {
     trigger("cmmPort1");  // a keying port open: any send would key it
     ASSERT_TRUE(port->isOpen);
-    find<QLineEdit>("txtF1")->setText(QStringLiteral("E"));
+    const int n = GetParam().key - Qt::Key_F1 + 1;
+    find<QLineEdit>(QStringLiteral("txtF%1").arg(n).toLatin1().constData())
+        ->setText(QStringLiteral("E"));
     auto* band = find<QComboBox>("cboBand");
-    band->setCurrentIndex(7);
-    port->dtr.clear();
-    focusBox("txtCallsign");
-    pressWindowKey(GetParam().key, Qt::ControlModifier);
-    EXPECT_EQ(text("cboBand"), QString::fromLatin1(GetParam().band));
-    EXPECT_TRUE(port->dtr.empty());
-    EXPECT_EQ(text("cboMode"), QStringLiteral("CW"));
-    // The same with the cursor in the name box.
-    band->setCurrentIndex(7);
-    focusBox("txtName");
-    pressWindowKey(GetParam().key, Qt::ControlModifier);
-    EXPECT_EQ(text("cboBand"), QString::fromLatin1(GetParam().band));
-    EXPECT_TRUE(port->dtr.empty());
+    for (const char* box : {"txtCallsign", "txtName"}) {
+        SCOPED_TRACE(box);
+        band->setCurrentIndex(7);
+        port->dtr.clear();
+        focusBox(box);
+        pressWindowKey(GetParam().key, Qt::ControlModifier);
+        EXPECT_EQ(text("cboBand"), QString::fromLatin1(GetParam().band));
+        EXPECT_EQ(port->dtr.empty(), !GetParam().sends);
+        EXPECT_EQ(text("cboMode"), QStringLiteral("CW"));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, BandShortcutTest,
                          ::testing::Values(BandKeyCase{Qt::Key_F1, "10"}, BandKeyCase{Qt::Key_F2, "20"},
-                                           BandKeyCase{Qt::Key_F3, "2"}, BandKeyCase{Qt::Key_F4, "40"},
+                                           BandKeyCase{Qt::Key_F3, "2", true}, BandKeyCase{Qt::Key_F4, "40"},
                                            BandKeyCase{Qt::Key_F5, "15"}, BandKeyCase{Qt::Key_F6, "160"},
-                                           BandKeyCase{Qt::Key_F7, "2"}, BandKeyCase{Qt::Key_F8, "80"}));
+                                           BandKeyCase{Qt::Key_F7, "2", true}, BandKeyCase{Qt::Key_F8, "80"}));
 
 TEST_F(ClockBandModeTest, CtrlReleasedBeforeTheFunctionKeySendsNothingEither) {
     trigger("cmmPort1");
@@ -218,14 +218,25 @@ TEST_F(ClockBandModeTest, LeavingTheModeListShowsThePanelOfItsChoice) {
     QTest::keyClick(find<QWidget>("cboMode"), Qt::Key_Down);
     settle();
     ASSERT_EQ(text("cboMode"), QStringLiteral("DIG"));
+    expectPanel(false);  // not while the list holds the cursor
     tab();
     expectPanel(true);
     focusBox("cboMode");
     QTest::keyClick(find<QWidget>("cboMode"), Qt::Key_Up);
     settle();
     ASSERT_EQ(text("cboMode"), QStringLiteral("CW"));
+    expectPanel(true);
     tab();
     expectPanel(false);
+    // A choice made while the cursor is elsewhere (the mouse wheel over the
+    // list): the panel stays until the list is entered and left.
+    focusBox("txtCallsign");
+    find<QComboBox>("cboMode")->setCurrentIndex(2);
+    settle();
+    expectPanel(false);
+    focusBox("cboMode");
+    focusBox("txtName");
+    expectPanel(true);
 }
 
 // ---- The bonus claim ------------------------------------------------------------
@@ -242,11 +253,15 @@ TEST_P(BonusClaimTest, CtrlXAndF12TurnOnlyNvlIntoBnvl) {
     auto* comment = find<QLineEdit>("txtComment");
     const QString before = QString::fromLatin1(GetParam().comment);
     const QString after = QString::fromLatin1(GetParam().after);
-    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_X, Qt::ControlModifier},
-                                                              {Qt::Key_F12, Qt::NoModifier}};
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_X, Qt::ControlModifier},
+        {Qt::Key_F12, Qt::NoModifier},
+        {Qt::Key_F12, Qt::ControlModifier},
+        {Qt::Key_F12, Qt::ShiftModifier | Qt::AltModifier}};
     for (const auto& [key, modifiers] : keys) {
         for (const char* box : {"txtName", "txtComment"}) {
-            SCOPED_TRACE(std::string(box) + (key == Qt::Key_X ? " Ctrl+X" : " F12"));
+            SCOPED_TRACE(std::string(box) + (key == Qt::Key_X ? " X" : " F12") + " modifiers " +
+                         std::to_string(modifiers.toInt()));
             comment->setText(before);
             focusBox(box);
             find<QLineEdit>(box)->selectAll();

@@ -3,6 +3,10 @@
 // with the default reports, the numeric boxes, the chapter check and the
 // availability of Clear.
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <algorithm>
 
 #include "window_test_support.h"
@@ -55,6 +59,28 @@ protected:
         ASSERT_EQ(focused(), QStringLiteral("txtChapter"));
     }
     bool clearEnabled() const { return action("mnuClear")->isEnabled(); }
+};
+
+// Closes every real message box the program shows with its default button,
+// noting its text, by polling for the modal box from a short timer.
+class RealBoxCloser {
+public:
+    RealBoxCloser() {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) return;
+            texts.push_back(box->text());
+            QAbstractButton* button = box->defaultButton();
+            if (!button) button = box->buttons().value(0);
+            button->click();
+        });
+        timer_.start();
+    }
+    std::vector<QString> texts;
+
+private:
+    QTimer timer_;
 };
 
 // ---- TAB order ---------------------------------------------------------------
@@ -190,6 +216,23 @@ TEST_F(EntryFlowTest, OwnCallIsRefusedWithZeroAndSlashedZeroTheSame) {
     EXPECT_EQ(dialogs->shown.size(), 2u);
 }
 
+// Leaving the callsign box reads the registration again, the offset with
+// the same range as Submit Data and start-up: -14 to 12.
+TEST_F(EntryFlowTest, LeavingTheCallsignBoxTakesEveryOffsetInRangeAndNoOther) {
+    start();
+    ASSERT_EQ(window()->uHr(), -5);
+    const std::pair<int, int> offsets[] = {{-14, -14}, {12, 12}, {13, 12}, {14, 12}, {-15, 12}, {-13, -13}};
+    for (const auto& [stored, used] : offsets) {
+        writeRegistration("N0CALL", "012", stored);
+        focusBox("txtCallsign");
+        typeInto("txtCallsign", QStringLiteral("k1abc"));
+        tab();
+        EXPECT_EQ(window()->uHr(), used) << stored;
+        find<QLineEdit>("txtCallsign")->clear();
+    }
+    EXPECT_TRUE(dialogs->shown.empty());
+}
+
 TEST_F(EntryFlowTest, AnotherCallThatMerelyBeginsLikeTheOwnIsAccepted) {
     start();
     typeInto("txtCallsign", QStringLiteral("n0calx"));
@@ -265,6 +308,50 @@ INSTANTIATE_TEST_SUITE_P(Modes, DefaultReportTest,
                          ::testing::Values(DefaultReportCase{"mnuPhoneMode", "59"},
                                            DefaultReportCase{"mnuCWMode", "599"},
                                            DefaultReportCase{"mnuDigitalMode", "599"}));
+
+// A look-up that reports a failure in a real message box leaves the window
+// inactive for a moment after the box closes; the cursor is still in the
+// report box and its entry steps run: shape check and default reports.
+TEST_F(EntryFlowTest, ReportBoxGetsItsDefaultsAfterARealMessageBox) {
+    struct Case {
+        const char* unreadable;     // made a folder, so that reading it fails
+        std::vector<QString> ends;  // the last line of each report, in order
+    };
+    const Case cases[] = {
+        {"vlqsolog.txt",
+         {QStringLiteral("This error occurred checking Log for Dupes\r\n"),
+          QStringLiteral("This error occurred checking Log for Previous Contacts\r\n")}},
+        {"vlhistory.txt", {QStringLiteral("This error occurred checking History File\r\n")}},
+    };
+    realMessageBoxes = true;
+    RealBoxCloser boxes;
+    ASSERT_TRUE(startProgram());
+    activate();
+    ASSERT_EQ(dialogs, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.unreadable);
+        const QString file = QString::fromStdString(path(c.unreadable));
+        ASSERT_TRUE(QFile::remove(file));
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromLatin1(c.unreadable)));
+        boxes.texts.clear();
+        focusBox("txtCallsign");
+        typeInto("txtCallsign", QStringLiteral("k1abc"));
+        tab();
+        ASSERT_EQ(boxes.texts.size(), c.ends.size());
+        for (size_t i = 0; i < c.ends.size(); ++i) EXPECT_TRUE(boxes.texts[i].endsWith(c.ends[i]));
+        EXPECT_EQ(window()->focusWidget(), find<QWidget>("txtYears"));
+        EXPECT_EQ(text("txtYears"), QStringLiteral("59"));
+        EXPECT_EQ(text("txtRptRcv"), QStringLiteral("59"));
+        EXPECT_EQ(find<QLineEdit>("txtYears")->selectedText(), QStringLiteral("59"));
+        EXPECT_TRUE(action("mnuClear")->isEnabled());
+        // The same file readable again, the next station goes as usual.
+        ASSERT_TRUE(QDir(dir.path()).rmdir(QString::fromLatin1(c.unreadable)));
+        writeFile(c.unreadable, "");
+        window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
+        trigger("mnuClear");
+    }
+}
 
 // ---- Numeric boxes -------------------------------------------------------------
 

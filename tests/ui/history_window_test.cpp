@@ -82,6 +82,29 @@ TEST_F(HistoryWindowTest, F11WithoutAChapterAsksForOne) {
     EXPECT_EQ(focused(), QStringLiteral("txtChapter"));
     EXPECT_EQ(readFile("vlhistory.txt"), kKnownHistory);
     EXPECT_EQ(window()->WritHist(), 1);
+
+    // The chapter is asked for before the callsign; a row with a chapter and
+    // no callsign is then refused.
+    struct Row {
+        const char* call;
+        const char* chapter;
+        const char* message;
+        const char* cursor;  // where the cursor ends; empty: where it was
+    };
+    for (const Row& r : {Row{"", "", "You must enter a Chapter Number", "txtChapter"},
+                         Row{"", "007", "You must enter a Callsign", ""},
+                         Row{"  ", "007", "You must enter a Callsign", ""}}) {
+        SCOPED_TRACE(std::string("\"") + r.call + "\" \"" + r.chapter + "\"");
+        focusBox("txtComment");
+        find<QLineEdit>("txtCallsign")->setText(QString::fromLatin1(r.call));
+        find<QLineEdit>("txtChapter")->setText(QString::fromLatin1(r.chapter));
+        dialogs->clear();
+        pressF11();
+        EXPECT_EQ(dialogs->texts(), std::vector<QString>{QString::fromLatin1(r.message)});
+        EXPECT_EQ(focused(), QString::fromLatin1(*r.cursor ? r.cursor : "txtComment"));
+    }
+    EXPECT_EQ(readFile("vlhistory.txt"), kKnownHistory);
+    EXPECT_EQ(window()->WritHist(), 1);
 }
 
 TEST_F(HistoryWindowTest, YesWhileTheChapterBoxHoldsTheCursorStillGoesThroughInsertChecks) {

@@ -283,6 +283,9 @@ struct SendCase {
     Qt::Key key;
     const char* command;
     const char* box;  // the box whose text is sent
+    // Held with the key: Shift, Ctrl and Alt change nothing where the
+    // combination is no menu shortcut.
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
 };
 
 class SendTest : public KeyerWindowTest, public ::testing::WithParamInterface<SendCase> {};
@@ -294,10 +297,10 @@ TEST_P(SendTest, KeyReleaseAndMenuCommandSendTheirBoxOnly) {
     box(GetParam().box)->setText(QStringLiteral("T"));
     focusBox("txtName");
 
-    QTest::keyPress(window()->windowHandle(), GetParam().key);
+    QTest::keyPress(window()->windowHandle(), GetParam().key, GetParam().modifiers);
     settle();
     EXPECT_TRUE(port->dtr.empty()) << "sent on key down";
-    QTest::keyRelease(window()->windowHandle(), GetParam().key);
+    QTest::keyRelease(window()->windowHandle(), GetParam().key, GetParam().modifiers);
     settle();
     EXPECT_EQ(port->dtr, edgesFor("T"));
 
@@ -321,7 +324,13 @@ INSTANTIATE_TEST_SUITE_P(
                       SendCase{Qt::Key_F7, "mnuSndF7", "txtF7"},
                       SendCase{Qt::Key_F8, "mnuSndF8", "txtF8"},
                       SendCase{Qt::Key_F9, "mnuSndF9", "txtCallsign"},
-                      SendCase{Qt::Key_F10, "mnuSndF10", "txtF10"}));
+                      SendCase{Qt::Key_F10, "mnuSndF10", "txtF10"},
+                      SendCase{Qt::Key_F3, "mnuSndF3", "txtF3", Qt::ControlModifier},
+                      SendCase{Qt::Key_F7, "mnuSndF7", "txtF7", Qt::ControlModifier},
+                      SendCase{Qt::Key_F9, "mnuSndF9", "txtCallsign", Qt::AltModifier},
+                      SendCase{Qt::Key_F1, "mnuSndF1", "txtF1", Qt::ShiftModifier},
+                      SendCase{Qt::Key_F10, "mnuSndF10", "txtF10",
+                               Qt::ControlModifier | Qt::AltModifier}));
 
 TEST_F(KeyerWindowTest, F9SendsTheCallsignAsTypedWithItsSlashedZero) {
     start();
@@ -450,6 +459,7 @@ TEST_F(KeyerWindowTest, LineFailureStopsSendingWithOneMessage) {
     env.makePort = [shared]() -> std::unique_ptr<keyer::CommPort> {
         return std::make_unique<FailingLinePort>(shared, 3);
     };
+    env.computerUtcOffset = [this] { return computerUtcOffset; };
     host = std::make_unique<ProgramHost>(env);
     ASSERT_TRUE(host->start());
     activate();

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QTimer>
 
 namespace vl::ui::test {
@@ -252,6 +253,64 @@ INSTANTIATE_TEST_SUITE_P(
                     }}),
     [](const auto& info) { return std::string(info.param.label); });
 
+// TAB out of the chapter box and a command typed together (a fast typist, a
+// keyboard macro): the command acts on the row as the chapter check left it.
+TEST_F(LoggingTest, CommandRightAfterTabActsOnTheCheckedRow) {
+    start();
+    writeFile("vlhistory.txt", "");
+    struct Case {
+        const char* call;
+        const char* chapter;
+        Qt::Key key;
+    };
+    for (const Case& c : {Case{"k1abc", "7", Qt::Key_Insert}, Case{"k2nvl", "599", Qt::Key_F12},
+                          Case{"k3new", "1", Qt::Key_F11}}) {
+        SCOPED_TRACE(c.call);
+        typeInto("txtCallsign", QString::fromLatin1(c.call));
+        tab();
+        tab();
+        tab();
+        typeInto("txtChapter", QString::fromLatin1(c.chapter));
+        dialogs->clear();
+        dialogs->answers = {true};  // F11: log the contact too
+        const std::string log = readFile("vlqsolog.txt");
+        const std::string stamp = stampFields();
+        QWidget* chapterBox = QApplication::focusWidget();
+        ASSERT_EQ(chapterBox, find<QWidget>("txtChapter"));
+        // No events are processed between TAB and the command: INSERT and F11
+        // act on their press, F12 on its release.
+        QTest::keyClick(chapterBox, Qt::Key_Tab);
+        if (c.key == Qt::Key_F12) {
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent event(type, c.key, Qt::NoModifier);
+                QCoreApplication::sendEvent(window()->windowHandle(), &event);
+            }
+        } else {
+            QTest::keyClick(window()->windowHandle(), c.key);
+        }
+        settle();
+        if (c.key == Qt::Key_F12) {
+            expectNoMessages();
+            EXPECT_EQ(text("txtComment"), QStringLiteral("BNVL"));
+            trigger("mnuClear");
+            continue;
+        }
+        if (c.key == Qt::Key_F11) {
+            EXPECT_EQ(dialogs->texts(), std::vector<QString>{"Do you wish to log this contact?"});
+            dialogs->clear();
+            EXPECT_EQ(readFile("vlhistory.txt"), "\"K3NEW\",\"001\",\"\"\r\n");
+        }
+        expectNoMessages();
+        const std::string call = QString::fromLatin1(c.call).toUpper().toStdString();
+        const std::string chapter = c.key == Qt::Key_F11 ? "001" : "007";
+        EXPECT_EQ(readFile("vlqsolog.txt"), log + "\"" + call + "   \",\"59  \",\"59  \",\"" +
+                                                chapter + "\",\"       \",\"20 \",\"PHN\"," + stamp +
+                                                ",\"\"\r\n");
+        EXPECT_EQ(text("txtCallsign"), QString());
+    }
+    EXPECT_EQ(readFile("chapsworked.txt"), "\"007\"\r\n\"001\"\r\n");
+}
+
 TEST_F(LoggingTest, SecondInsertRightAfterALoggedContactIsRefused) {
     start();
     logContact("k1abc", "7", "bob");
@@ -387,7 +446,10 @@ TEST_F(LoggingTest, FailureAfterTheLogIsReportedAndLoggingGoesOn) {
     EXPECT_EQ(readFile("vlqsolog.txt"), "\"K1ABC   \",\"59  \",\"59  \",\"007\",\"BOB    \",\"20 \","
                                         "\"PHN\"," + stamp + ",\"\"\r\n");
     EXPECT_EQ(text("txtCallsign"), QString());
-    EXPECT_EQ(listItems("lstChptrswrked"), (QStringList{"007"}));
+    // The chapter the file did not take is neither listed nor counted; the
+    // contact itself is counted.
+    EXPECT_EQ(listItems("lstChptrswrked"), QStringList());
+    EXPECT_EQ(window()->counters().chptot, 0);
     EXPECT_EQ(text("txt20PHN"), QStringLiteral(" 1"));
     EXPECT_EQ(recentLines().size(), 1);
 }

@@ -141,37 +141,77 @@ TEST_F(LookupsWindowTest, DupeAnsweredNoClearsTheRow) {
     EXPECT_EQ(asked.icon, Dialogs::Icon::Question);
     EXPECT_FALSE(asked.defaultYes);
     for (const char* box : {"txtCallsign", "txtYears", "txtRptRcv", "txtChapter", "txtName",
-                            "txtComment", "txtPrevCon"}) {
+                            "txtComment"}) {
         EXPECT_EQ(text(box), QString()) << box;
     }
     EXPECT_EQ(focused(), QStringLiteral("txtCallsign"));
     EXPECT_FALSE(visible("txtPrevCon"));
-    EXPECT_EQ(window()->WritHist(), 0);
+    // The emptied row knows nothing of a station: the notice is written and
+    // F11 may add one; it asks for the chapter first.
+    EXPECT_EQ(text("txtPrevCon"), kNoHistoryNotice);
+    EXPECT_EQ(window()->WritHist(), 1);
+    dialogs->clear();
+    pressWindowKey(Qt::Key_F11);
+    EXPECT_EQ(dialogs->texts(), std::vector<QString>{"You must enter a Chapter Number"});
+    EXPECT_EQ(focused(), QStringLiteral("txtChapter"));
 }
 
+// A member and a non-member worked before: the chapter check on the
+// pre-filled 599 must not turn the confirmed dupe into a scoring contact, and
+// F12 cannot claim a bonus for it.
 TEST_F(LookupsWindowTest, DupeAnsweredYesIsMarkedListedAndLoggedWithoutCounting) {
-    const std::string dupe =
-        logLine("W1XYZ", "59", "57", "123", "JOE", "20", "PHN", "06/01/2026", "14:05", "");
-    writeFile("vlqsolog.txt", dupe);
+    struct Case {
+        const char* call;
+        const char* chapter;
+        const char* name;
+        const char* comment;
+        QString listed;
+    };
+    const Case cases[] = {
+        {"W1XYZ", "123", "JOE", "",
+         QStringLiteral("  06/01/2026  14:05   W1XYZ    59    57    123 JOE     20  PHN ")},
+        {"K9ZZZ", "599", "ED", "BNVL",
+         QStringLiteral("  06/01/2026  14:05   K9ZZZ    59    57    599 ED      20  PHN BNVL")},
+    };
+    std::string log;
+    for (const Case& c : cases) {
+        log += logLine(c.call, "59", "57", c.chapter, c.name, "20", "PHN", "06/01/2026", "14:05",
+                       c.comment);
+    }
+    writeFile("vlqsolog.txt", log);
     writeFile("chapsworked.txt", "\"123\"\r\n");
+    writeFile("BonusCall.txt", "\"K9ZZZ\"\r\n");
     start();
     const QString before = text("txt20PHN");
-    dialogs->answers = {true};
-    typeInto("txtCallsign", QStringLiteral("w1xyz"));
-    tab();
-    EXPECT_EQ(text("txtComment"), QStringLiteral("DUPE"));
-    EXPECT_EQ(text("txtPrevCon"),
-              QStringLiteral("  06/01/2026  14:05   W1XYZ    59    57    123 JOE     20  PHN "));
-    EXPECT_EQ(text("txtChapter"), QStringLiteral("123"));
-    EXPECT_EQ(text("txtName"), QStringLiteral("JOE    "));
-    EXPECT_EQ(focused(), QStringLiteral("txtName"));
-    pressWindowKey(Qt::Key_Insert);
-    const std::string date = text("txtDate").toStdString();
-    const std::string time = text("txtTime").toStdString();
-    EXPECT_EQ(readFile("vlqsolog.txt"),
-              dupe + logLine("W1XYZ", "59", "57", "123", "JOE", "20", "PHN", date, time, "DUPE"));
-    EXPECT_EQ(text("txt20PHN"), before);
-    EXPECT_EQ(text("txtComment"), QString());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.call);
+        const QString call = QString::fromLatin1(c.call);
+        dialogs->clear();
+        dialogs->answers = {true};
+        typeInto("txtCallsign", call.toLower());
+        tab();
+        EXPECT_EQ(dialogs->shown.size(), 1u);
+        EXPECT_EQ(text("txtComment"), QStringLiteral("DUPE"));
+        EXPECT_EQ(text("txtPrevCon"), c.listed);
+        EXPECT_EQ(text("txtChapter"), QString::fromLatin1(c.chapter));
+        EXPECT_EQ(text("txtName"), QString::fromLatin1(c.name).leftJustified(7));
+        EXPECT_EQ(focused(), QStringLiteral("txtName"));
+        EXPECT_FALSE(visible("txtbonusclaim"));
+        pressWindowKey(Qt::Key_F12);
+        // Back through the chapter box: still a dupe.
+        focusBox("txtChapter");
+        tab();
+        EXPECT_EQ(text("txtComment"), QStringLiteral("DUPE"));
+        pressWindowKey(Qt::Key_Insert);
+        EXPECT_EQ(dialogs->shown.size(), 1u);
+        const std::string date = text("txtDate").toStdString();
+        const std::string time = text("txtTime").toStdString();
+        log += logLine(c.call, "59", "57", c.chapter, c.name, "20", "PHN", date, time, "DUPE");
+        EXPECT_EQ(readFile("vlqsolog.txt"), log);
+        EXPECT_EQ(text("txt20PHN"), before);
+        EXPECT_EQ(text("txtComment"), QString());
+    }
+    EXPECT_EQ(readFile("BonusCall.txt"), "\"K9ZZZ\"\r\n");
 }
 
 TEST_F(LookupsWindowTest, SameStationOnAnotherBandIsNoDupeButIsListed) {

@@ -118,17 +118,84 @@ TEST_F(RecountTest, RecountRepeatedGivesTheSameFiles) {
     EXPECT_EQ(text("txtTOTTOT"), QStringLiteral(" 6"));
 }
 
-TEST_F(RecountTest, EmptyLogHasNothingToRecountAndNothingIsDeleted) {
-    writeFile("chapsworked.txt", "\"007\"\r\n");
-    writeFile("BonusCall.txt", "\"K3NVL\"\r\n");
+// What the recount finds to do: a log emptied by hand still empties what was
+// derived from it; a derived file deleted by hand is reported once (it cannot
+// be deleted again) and created anew; the lists show each chapter as the log
+// holds it, as the files do.
+struct RecountCase {
+    const char* label;
+    std::string log;
+    std::vector<std::pair<std::string, std::string>> before;  // derived files; "-" deletes
+    int errorReports;
+    QString message;
+    std::vector<std::pair<std::string, std::string>> after;
+    QStringList phoneList;
+    QStringList cwList;
+};
+void PrintTo(const RecountCase& c, std::ostream* os) { *os << c.label; }
+
+class RecountCaseTest : public RecountTest, public ::testing::WithParamInterface<RecountCase> {};
+
+TEST_P(RecountCaseTest, RebuildsWhatTheLogHolds) {
+    const RecountCase& c = GetParam();
+    writeFile("vlqsolog.txt", c.log);
+    for (const auto& [name, content] : c.before) {
+        if (content != "-") writeFile(name, content);
+    }
     start();
+    for (const auto& [name, content] : c.before) {
+        if (content == "-") {
+            ASSERT_TRUE(QFile::remove(QString::fromStdString(path(name))));
+        }
+    }
     pressCtrlR();
-    EXPECT_EQ(dialogs->texts(), std::vector<QString>{kNothing});
-    EXPECT_EQ(readFile("chapsworked.txt"), "\"007\"\r\n");
-    EXPECT_EQ(readFile("BonusCall.txt"), "\"K3NVL\"\r\n");
-    EXPECT_EQ(listItems("lstChptrswrked"), (QStringList{"007"}));
+    const std::vector<QString> shown = dialogs->texts();
+    ASSERT_EQ(shown.size(), static_cast<size_t>(c.errorReports) + 1);
+    for (int i = 0; i < c.errorReports; ++i) {
+        EXPECT_TRUE(shown[i].startsWith(QStringLiteral("An unexpected error as occurred: ")));
+        EXPECT_TRUE(shown[i].endsWith(kResetCountersEnd));
+    }
+    EXPECT_EQ(shown.back(), c.message);
     EXPECT_FALSE(host->ended());
+    EXPECT_EQ(readFile("vlqsolog.txt"), c.log);
+    for (const auto& [name, content] : c.after) EXPECT_EQ(readFile(name), content) << name;
+    EXPECT_EQ(listItems("lstChptrswrked"), c.phoneList);
+    EXPECT_EQ(listItems("lstCWChapswrked"), c.cwList);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Logs, RecountCaseTest,
+    ::testing::Values(
+        RecountCase{"EmptyLogAndEmptyFiles", "", {}, 0, kNothing,
+                    {{"chapsworked.txt", ""}, {"BonusCall.txt", ""}}, {}, {}},
+        RecountCase{"EmptyLogAndAFileDeletedByHand", "", {{"BonusCall.txt", "-"}}, 0, kNothing,
+                    {{"chapsworked.txt", ""}}, {}, {}},
+        RecountCase{"LogEmptiedByHand",
+                    "",
+                    {{"chapsworked.txt", "\"007\"\r\n"}, {"BonusCall.txt", "\"K3NVL\"\r\n"}},
+                    0,
+                    kCompleted,
+                    {{"chapsworked.txt", ""}, {"BonusCall.txt", ""}, {"CWchapsworked.txt", ""}},
+                    {},
+                    {}},
+        RecountCase{"ChaptersAsTheLogHoldsThem",
+                    record("K1AAA   ", "7  ", "20 ", "PHN") + record("K1AAB   ", "007", "40 ", "PHN") +
+                        record("K1AAC   ", "12 ", "20 ", "CW "),
+                    {},
+                    0,
+                    kCompleted,
+                    {{"chapsworked.txt", "\"7  \"\r\n"}, {"CWchapsworked.txt", "\"12 \"\r\n"}},
+                    {QStringLiteral("7  ")},
+                    {QStringLiteral("12 ")}},
+        RecountCase{"DerivedFilesDeletedByHand",
+                    record("K1AAA   ", "012", "20 ", "DIG") + record(" K3NVL  ", "599", "20 ", "CW ", "BNVL"),
+                    {{"DIGchapswrk.txt", "-"}, {"BonusCall.txt", "-"}},
+                    2,
+                    kCompleted,
+                    {{"DIGchapswrk.txt", "\"012\"\r\n"}, {"BonusCall.txt", "\"K3NVL\"\r\n"}},
+                    {},
+                    {QStringLiteral("599")}}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 struct InvalidCase {
     const char* label;

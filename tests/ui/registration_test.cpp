@@ -78,6 +78,17 @@ TEST_F(RegistrationTest, DialogHoldsItsBoxesLabelsAndTabOrder) {
     auto* button = login()->findChild<QPushButton*>(QStringLiteral("cmdLoginData"));
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->text(), QStringLiteral("Submit Data"));
+    // The button sits on the last row, right of the report, year and UTC
+    // boxes, and below every other box.
+    const QRect utc = box("txtUTC")->geometry();
+    for (const char* name : {"txtReportLogIn", "txtConYrLogin", "txtUTC"}) {
+        const QRect b = box(name)->geometry();
+        EXPECT_TRUE(button->geometry().top() <= b.center().y() &&
+                    b.center().y() <= button->geometry().bottom())
+            << name;
+        EXPECT_LT(b.right(), button->geometry().left()) << name;
+    }
+    EXPECT_GT(utc.top(), box("txtEmail")->geometry().bottom());
 
     for (const char* name : kTabOrder) {
         if (QString::fromLatin1(name) != QLatin1String("cmdLoginData")) {
@@ -159,7 +170,10 @@ INSTANTIATE_TEST_SUITE_P(Offsets, UtcOffsetTest,
                                            OffsetCase{"MinusFourAndAHalf", "-4.5", "-5"},
                                            OffsetCase{"FiveAndAHalf", "5.5", "5"},
                                            OffsetCase{"Zero", "0", "0"},
-                                           OffsetCase{"Three", "3", "3"}),
+                                           OffsetCase{"Three", "3", "3"},
+                                           OffsetCase{"KiribatiMinusFourteen", "-14", "-14"},
+                                           OffsetCase{"BakerIslandTwelve", "12", "12"},
+                                           OffsetCase{"TwelveAndAHalf", "12.5", "12"}),
                          [](const auto& info) { return std::string(info.param.label); });
 
 class RefusedOffsetTest : public RegistrationTest,
@@ -175,7 +189,10 @@ TEST_P(RefusedOffsetTest, IsRefusedWithAMessageAndNothingWritten) {
     EXPECT_FALSE(fileExists("LogOnFile.txt"));
     ASSERT_EQ(dialogs->shown.size(), 1u);
     EXPECT_EQ(dialogs->shown[0].kind, ScriptedDialogs::Shown::Kind::Message);
-    EXPECT_FALSE(dialogs->shown[0].text.isEmpty());
+    EXPECT_EQ(dialogs->shown[0].text,
+              QStringLiteral("Please enter your UTC offset as the number of hours you add to your "
+                             "local time to get UTC, a whole number from -14 to 12: for example 5 "
+                             "at UTC-5, or -1 at UTC+1.  Nothing was saved."));
     EXPECT_FALSE(host->ended());
     EXPECT_TRUE(login()->isVisible());
     EXPECT_EQ(window(), first);
@@ -190,7 +207,8 @@ TEST_P(RefusedOffsetTest, IsRefusedWithAMessageAndNothingWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, RefusedOffsetTest,
-                         ::testing::Values("", "east", "-", "5x", "1e9", "--5"));
+                         ::testing::Values("", "east", "-", "5x", "1e9", "--5", "13", "14",
+                                           "-14.5", "-15"));
 
 // A double quote would break the quoted fields of the file.
 TEST_F(RegistrationTest, DoubleQuoteTypedInAnyBoxNeverReachesTheFile) {

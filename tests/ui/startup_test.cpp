@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QLabel>
 
+#include "entry/utc_offset.h"
+
 namespace vl::ui::test {
 namespace {
 
@@ -81,6 +83,7 @@ protected:
         env.makePort = [shared]() -> std::unique_ptr<keyer::CommPort> {
             return std::make_unique<FakeCommPort>(shared);
         };
+        env.computerUtcOffset = [this] { return computerUtcOffset; };
         host = std::make_unique<ProgramHost>(env);
         return host->start();
     }
@@ -269,11 +272,21 @@ INSTANTIATE_TEST_SUITE_P(Folders, RosterMissingTest,
 
 // Registration files that were cut short or edited by hand are read as far as
 // they go.
+// A registration line with every field but the offset.
+std::string registeredWithOffset(const std::string& offset) {
+    return "\"K1ABC\",\"012\",\"\",\"\",\"59\",\"AL\",\"\",\"\",\"\",\"2026\"," + offset +
+           ",\"a@b\"\r\n";
+}
+
 struct OddRegistration {
     const char* label;
     std::string content;
     QString label12;
     QString offset;
+    // What start-up says about the offset (nothing when empty), and the
+    // computer's clock offset east of UTC in seconds, when known.
+    std::string message = {};
+    std::optional<int> computerEast = std::nullopt;
 };
 void PrintTo(const OddRegistration& c, std::ostream* os) { *os << c.label; }
 
@@ -284,10 +297,14 @@ TEST_P(OddRegistrationTest, IsReadAsFarAsItGoes) {
     writeRoster();
     writeFile("NoGreeting.txt", "\"NO\"\r\n");
     writeFile("LogOnFile.txt", GetParam().content);
+    computerUtcOffset = GetParam().computerEast;
     ASSERT_TRUE(startProgram());
     EXPECT_FALSE(host->ended());
     EXPECT_EQ(find<QLabel>("Label12")->text(), GetParam().label12);
     EXPECT_EQ(text("txtTotOtrCts"), GetParam().offset);
+    std::vector<QString> expected;
+    if (!GetParam().message.empty()) expected.push_back(QString::fromStdString(GetParam().message));
+    EXPECT_EQ(dialogs->texts(), expected);
     EXPECT_TRUE(window()->isVisible());
 }
 
@@ -295,10 +312,23 @@ INSTANTIATE_TEST_SUITE_P(
     Files, OddRegistrationTest,
     ::testing::Values(
         OddRegistration{"TwoFields", "\"K1ABC\",\"012\"\r\n", " K1ABC - - ", "0"},
-        OddRegistration{"TextOffset",
-                        "\"K1ABC\",\"012\",\"\",\"\",\"59\",\"AL\",\"\",\"\",\"\",\"2026\","
-                        "\"east\",\"a@b\"\r\n",
-                        " K1ABC - - 2026", "0"},
+        OddRegistration{"TextOffset", registeredWithOffset("\"east\""), " K1ABC - - 2026", "0",
+                        std::string(entry::kStoredOffsetRefused)},
+        // Offsets run from -14 (UTC+14) to 12 (UTC-12).
+        OddRegistration{"FourteenIsOutOfRange", registeredWithOffset("14"), " K1ABC - - 2026",
+                        "0", std::string(entry::kStoredOffsetRefused), 14 * 3600},
+        OddRegistration{"MinusFifteenIsOutOfRange", registeredWithOffset("-15"),
+                        " K1ABC - - 2026", "0", std::string(entry::kStoredOffsetRefused)},
+        OddRegistration{"MinusFourteenAgreesWithTheClock", registeredWithOffset("-14"),
+                        " K1ABC - - 2026", "-14", "", 14 * 3600},
+        OddRegistration{"TwelveAgreesWithTheClock", registeredWithOffset("12"),
+                        " K1ABC - - 2026", "12", "", -12 * 3600},
+        // Registered in winter at UTC-5, started in summer time: told once,
+        // and the registered offset is still the one used.
+        OddRegistration{"ClockOnSummerTime", registeredWithOffset("5"), " K1ABC - - 2026", "5",
+                        entry::offsetMismatchNotice(5, -4 * 3600), -4 * 3600},
+        OddRegistration{"ClockOnUtc", registeredWithOffset("-1"), " K1ABC - - 2026", "-1",
+                        entry::offsetMismatchNotice(-1, 0), 0},
         OddRegistration{"OffsetOnlyAndNoLineEnd",
                         "\"K1ABC\",\"012\",\"\",\"\",\"59\",\"AL\",\"\",\"\",\"\",\"2026\",3",
                         " K1ABC - - 2026", "3"},

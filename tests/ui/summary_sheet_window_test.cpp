@@ -43,5 +43,106 @@ TEST_F(SummarySheetWindowTest, MissingRegistrationIsReportedAndTheProgramGoesOn)
     EXPECT_FALSE(fileExists("N0CALL2026.txt"));
 }
 
+TEST_F(SummarySheetWindowTest, ExportsAskWhereThenSayWhatWasWrittenWithTheSheetsScore) {
+    using Kind = ScriptedDialogs::Shown::Kind;
+    writeFile("vlqsolog.txt",
+              readFile("vlqsolog.txt") +
+                  "\"K3DIG   \",\"599 \",\"599 \",\"007\",\"CAROL  \",\"80 \",\"DIG\",\"12/06/2026\",\"18:40 \",\"\"\r\n");
+    ASSERT_TRUE(startProgram());
+    const QString folder = dir.path();
+    auto kinds = [this] {
+        std::vector<Kind> out;
+        for (const auto& s : dialogs->shown) out.push_back(s.kind);
+        return out;
+    };
+
+    // Cabrillo: the save box opens on call + year + ".log" in the working folder.
+    dialogs->inputs = {folder + QStringLiteral("/mine.log")};
+    trigger("mnuExportCabrillo");
+    EXPECT_EQ(kinds(), (std::vector<Kind>{Kind::SaveFile, Kind::Message}));
+    EXPECT_EQ(dialogs->shown[0].text, folder + QStringLiteral("/N0CALL2026.log"));
+    EXPECT_EQ(dialogs->lastText(),
+              QStringLiteral("The Cabrillo log with 3 contacts has been written to File ") + folder +
+                  QStringLiteral("/mine.log"));
+    const std::string cabrillo = readFile("mine.log");
+    trigger("mnuToFile");
+    const std::string sheet = readFile("N0CALL2026.txt");
+    const std::string finalScore = "equals Final Score:  ";
+    const size_t at = sheet.find(finalScore) + finalScore.size();
+    const std::string score = sheet.substr(at, sheet.find('\r', at) - at);
+    EXPECT_NE(cabrillo.find("CLAIMED-SCORE: " + score + "\r\n"), std::string::npos) << cabrillo;
+
+    // ADIF: the digital mode is asked for first, then the file.
+    dialogs->clear();
+    dialogs->inputs = {QStringLiteral("ft8"), folder + QStringLiteral("/N0CALL2026.adi")};
+    trigger("mnuExportAdif");
+    EXPECT_EQ(kinds(), (std::vector<Kind>{Kind::Choice, Kind::SaveFile, Kind::Message}));
+    EXPECT_EQ(dialogs->choiceItems.first(), QStringLiteral("RTTY"));
+    EXPECT_NE(readFile("N0CALL2026.adi").find("<CALL:5>K3DIG <QSO_DATE:8>20261206 <TIME_ON:4>1840 "
+                                              "<BAND:3>80m <MODE:3>FT8 "),
+              std::string::npos);
+
+    // A mode ADIF cannot carry is refused before any file is asked for;
+    // Cancel in the save box writes nothing and says nothing.
+    std::remove(path("N0CALL2026.adi").c_str());
+    for (const auto& [answers, expected] :
+         {std::pair{std::deque<QString>{QStringLiteral("PSK/")}, std::vector<Kind>{Kind::Choice, Kind::Message}},
+          std::pair{std::deque<QString>{QStringLiteral("RTTY")}, std::vector<Kind>{Kind::Choice, Kind::SaveFile}}}) {
+        dialogs->clear();
+        dialogs->inputs = answers;
+        trigger("mnuExportAdif");
+        EXPECT_EQ(kinds(), expected);
+        EXPECT_FALSE(fileExists("N0CALL2026.adi"));
+    }
+
+    // Without a log there is nothing to export: said at once.
+    std::remove(path("vlqsolog.txt").c_str());
+    dialogs->clear();
+    trigger("mnuExportCabrillo");
+    EXPECT_EQ(kinds(), std::vector<Kind>{Kind::Message});
+    EXPECT_EQ(dialogs->lastText(),
+              QStringLiteral("Nothing was exported: the contact log \"vlqsolog.txt\" was not found. "
+                             "There is no log to export."));
+    EXPECT_FALSE(host->ended());
+}
+
+// The lists print as the window shows them; after a recount that is the
+// chapter as the log holds it.
+TEST_F(SummarySheetWindowTest, ChapterListsPrintAsShownAfterARecount) {
+    writeFile("vlqsolog.txt",
+              "\"K1ABC   \",\"59  \",\"59  \",\"7  \",\"ALAN   \",\"20 \",\"PHN\",\"12/06/2026\",\"18:30 \",\"\"\r\n");
+    ASSERT_TRUE(startProgram());
+    trigger("mnuRecount");
+    trigger("mnuToFile");
+    const std::string sheet = readFile("N0CALL2026.txt");
+    EXPECT_NE(sheet.find("PHONE Chapters worked\r\n\r\n  7    "), std::string::npos) << sheet;
+}
+
+// 200 CW contacts and 200 CW chapters score 40,000, past the counters'
+// range: printed whole, told once, and the program goes on.
+TEST_F(SummarySheetWindowTest, ScorePastTheCountersRangeIsToldOnce) {
+    std::string log;
+    std::string chapters;
+    for (int i = 0; i < 200; ++i) {
+        log += "\"K1ABC   \",\"599 \",\"599 \",\"007\",\"ALAN   \",\"20 \",\"CW \",\"12/06/2026\","
+               "\"18:30 \",\"\"\r\n";
+        chapters += "\"" + std::to_string(100 + i) + "\"\r\n";
+    }
+    writeFile("vlqsolog.txt", log);
+    writeFile("CWchapsworked.txt", chapters);
+    writeFile("chapsworked.txt", "");
+    ASSERT_TRUE(startProgram());
+    dialogs->clear();
+    trigger("mnuToFile");
+    EXPECT_EQ(dialogs->texts(),
+              (std::vector<QString>{
+                  QStringLiteral("A score on the summary sheet is larger than 32767, the largest "
+                                 "number the score counters hold.  It is printed in full; check "
+                                 "it against your log."),
+                  QStringLiteral("Your VLQSO Results for 2026 has been printed to File N0CALL2026.txt")}));
+    EXPECT_FALSE(host->ended());
+    EXPECT_NE(readFile("N0CALL2026.txt").find("Final Score:  40010\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace vl::ui::test

@@ -61,17 +61,20 @@ void WindowTest::prepareRegisteredFolder() {
 bool WindowTest::startProgram(bool useFakePort) {
     ProgramEnvironment env;
     env.folder = dir.path().toStdString();
-    env.makeDialogs = [this](QWidget*) -> std::unique_ptr<Dialogs> {
-        auto scripted = std::make_unique<ScriptedDialogs>();
-        dialogs = scripted.get();
-        return scripted;
-    };
+    if (!realMessageBoxes) {
+        env.makeDialogs = [this](QWidget*) -> std::unique_ptr<Dialogs> {
+            auto scripted = std::make_unique<ScriptedDialogs>();
+            dialogs = scripted.get();
+            return scripted;
+        };
+    }
     if (useFakePort) {
         auto shared = port;
         env.makePort = [shared]() -> std::unique_ptr<keyer::CommPort> {
             return std::make_unique<FakeCommPort>(shared);
         };
     }
+    env.computerUtcOffset = [this] { return computerUtcOffset; };
     host = std::make_unique<ProgramHost>(env);
     return host->start();
 }

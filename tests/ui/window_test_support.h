@@ -15,6 +15,7 @@
 #include <QWindow>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,7 @@ namespace vl::ui::test {
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        enum class Kind { Message, Question, Input, Folder } kind;
+        enum class Kind { Message, Question, Input, Folder, SaveFile, Choice } kind;
         QString text;
         QString title;
         Icon icon;
@@ -48,19 +49,24 @@ public:
     }
     QString input(const QString& prompt, const QString& title) override {
         shown.push_back({Shown::Kind::Input, prompt, title, Icon::None, true});
-        if (inputs.empty()) return {};
-        QString answer = inputs.front();
-        inputs.pop_front();
-        return answer;
+        return takeFrom(inputs);
     }
     void beep() override { ++beeps; }
     // Records the folder the chooser was opened at as its text.
     QString chooseFolder(const QString& title, const QString& startFolder) override {
         shown.push_back({Shown::Kind::Folder, startFolder, title, Icon::None, true});
-        if (folders.empty()) return {};
-        QString answer = folders.front();
-        folders.pop_front();
-        return answer;
+        return takeFrom(folders);
+    }
+    // The start path is recorded as the text, the caption as the title.
+    QString saveFileName(const QString& caption, const QString& startPath,
+                         const QString&) override {
+        shown.push_back({Shown::Kind::SaveFile, startPath, caption, Icon::None, true});
+        return takeFrom(inputs);
+    }
+    QString choose(const QString& prompt, const QString& title, const QStringList& items) override {
+        shown.push_back({Shown::Kind::Choice, prompt, title, Icon::None, true});
+        choiceItems = items;
+        return takeFrom(inputs);
     }
 
     // The texts of everything shown, in order.
@@ -74,9 +80,18 @@ public:
 
     std::vector<Shown> shown;
     std::deque<bool> answers;    // for questions; No when empty
-    std::deque<QString> inputs;  // for text-input boxes; Cancel when empty
+    std::deque<QString> inputs;  // for text-input, save-file and choice boxes; Cancel when empty
     std::deque<QString> folders; // for folder choosers; Cancel when empty
+    QStringList choiceItems;     // what the last choice offered
     int beeps = 0;
+
+private:
+    static QString takeFrom(std::deque<QString>& queue) {
+        if (queue.empty()) return {};
+        QString answer = queue.front();
+        queue.pop_front();
+        return answer;
+    }
 };
 
 // A keying port that opens when told to and records DTR.
@@ -140,8 +155,10 @@ protected:
     void prepareRegisteredFolder();
 
     // Builds the program and runs its start-up; real serial port unless
-    // useFakePort.
+    // useFakePort. With realMessageBoxes set the program shows its own
+    // QMessageBox boxes and `dialogs` stays null.
     bool startProgram(bool useFakePort = true);
+    bool realMessageBoxes = false;
     frmVLWinLog* window() const { return host->mainWindow(); }
     // Shows the main window and makes it the active window.
     void activate();
@@ -174,6 +191,9 @@ protected:
     QTemporaryDir dir;
     ScriptedDialogs* dialogs = nullptr;
     std::shared_ptr<FakeCommPort::Shared> port = std::make_shared<FakeCommPort::Shared>();
+    // The computer's clock offset east of UTC in seconds as start-up sees it;
+    // unknown unless a test sets it, so no test depends on the machine's zone.
+    std::optional<int> computerUtcOffset;
     std::unique_ptr<ProgramHost> host;
 };
 

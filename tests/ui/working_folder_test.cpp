@@ -20,6 +20,8 @@ struct OptionsCase {
     Action action;
     bool chooseFolder;
     QString folder;
+    bool withoutWindow = false;  // answered on the terminal
+    QString exportFile = {};
 };
 
 TEST(StartupOptionsTest, ReadsEachCommandLine) {
@@ -28,15 +30,26 @@ TEST(StartupOptionsTest, ReadsEachCommandLine) {
         {"Folder", {"/srv/event"}, Action::Run, false, "/srv/event"},
         {"FolderWithSpaces", {"my log"}, Action::Run, false, "my log"},
         {"Chooser", {"--choose-folder"}, Action::Run, true, {}},
-        {"Help", {"--help"}, Action::ShowHelp, false, {}},
-        {"ShortHelp", {"-h"}, Action::ShowHelp, false, {}},
-        {"HelpWinsOverAFolder", {"/srv/event", "--help"}, Action::ShowHelp, false, {}},
-        {"Version", {"--version"}, Action::ShowVersion, false, {}},
-        {"ShortVersion", {"-v"}, Action::ShowVersion, false, {}},
+        {"Help", {"--help"}, Action::ShowHelp, false, {}, true},
+        {"ShortHelp", {"-h"}, Action::ShowHelp, false, {}, true},
+        {"HelpWinsOverAFolder", {"/srv/event", "--help"}, Action::ShowHelp, false, {}, true},
+        {"HelpWinsOverAnExport", {"--export-adif", "x.adi", "--help"}, Action::ShowHelp, false, {}, true},
+        {"Version", {"--version"}, Action::ShowVersion, false, {}, true},
+        {"ShortVersion", {"-v"}, Action::ShowVersion, false, {}, true},
         {"UnknownOption", {"--export"}, Action::Refuse, false, {}},
         {"TwoFolders", {"a", "b"}, Action::Refuse, false, {}},
         {"FolderAndChooser", {"--choose-folder", "a"}, Action::Refuse, true, {}},
         {"EmptyFolder", {""}, Action::Refuse, false, {}},
+        {"Export", {"--export-cabrillo", "K1VL2026.log"}, Action::Export, false, {}, true,
+         "K1VL2026.log"},
+        {"ExportFromAFolder", {"--export-adif", "out.adi", "--digital-mode", "PSK/PSK31", "~/vlqso"},
+         Action::Export, false, "~/vlqso", true, "out.adi"},
+        {"ExportWithTheChooser", {"--export-adif", "out.adi", "--choose-folder"}, Action::Refuse,
+         true, {}, true},
+        {"ExportToTwoFolders", {"--export-adif", "out.adi", "a", "b"}, Action::Refuse, false, {},
+         true},
+        {"DigitalModeAlone", {"--digital-mode", "FT8"}, Action::Refuse, false, {}, true},
+        {"ExportWithoutAFile", {"a", "--export-cabrillo"}, Action::Refuse, false, {}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
@@ -45,21 +58,35 @@ TEST(StartupOptionsTest, ReadsEachCommandLine) {
         EXPECT_EQ(options.action, c.action);
         EXPECT_EQ(options.folder, c.folder);
         EXPECT_EQ(options.chooseFolder, c.chooseFolder);
+        EXPECT_EQ(options.withoutWindow, c.withoutWindow);
         EXPECT_EQ(options.problem.isEmpty(), c.action != Action::Refuse);
+        if (c.action == Action::Export) {
+            EXPECT_EQ(options.exportFile, c.exportFile);
+        }
 
         const TerminalAnswer answer = terminalAnswer(options);
-        EXPECT_EQ(answer.exitStatus, c.action == Action::Refuse ? 1 : 0);
+        EXPECT_EQ(answer.exitStatus, c.action == Action::Refuse ? kExitUsage : kExitDone);
         EXPECT_EQ(answer.toStandardError, c.action == Action::Refuse);
         if (c.action == Action::ShowVersion) {
             const QRegularExpression version(QStringLiteral("^VLWinLog \\d+\\.\\d+\n$"));
             EXPECT_TRUE(answer.text.contains(version)) << answer.text.toStdString();
         }
-        if (c.action == Action::ShowHelp || c.action == Action::Refuse) {
-            EXPECT_TRUE(answer.text.startsWith(options.problem));
-            EXPECT_TRUE(answer.text.contains(QStringLiteral("--choose-folder")));
-            EXPECT_TRUE(answer.text.contains(QStringLiteral("[FOLDER]")));
+        if (c.action == Action::ShowHelp) {
+            for (const char* part : {"[FOLDER]", "--choose-folder", "--export-cabrillo <FILE>",
+                                     "--export-adif <FILE>", "--digital-mode <MODE[/SUBMODE]>"}) {
+                EXPECT_TRUE(answer.text.contains(QLatin1String(part))) << part;
+            }
+        }
+        if (c.action == Action::Refuse) {
+            EXPECT_EQ(answer.text, QStringLiteral("vlwinlog: %1\nvlwinlog --help lists the options.\n")
+                                       .arg(options.problem));
         }
     }
+    // The digital mode chosen reaches the export.
+    const StartupOptions psk = parseStartupOptions(
+        {"vlwinlog", "--export-adif", "out.adi", "--digital-mode", "psk/psk31"});
+    EXPECT_EQ(psk.format, exports::ExportFormat::kAdif);
+    EXPECT_EQ(psk.digitalMode, (exports::DigitalMode{"PSK", "PSK31"}));
 }
 
 class WorkingFolderTest : public WindowTest {

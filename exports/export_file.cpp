@@ -1,0 +1,57 @@
+#include "exports/export_file.h"
+
+#include "exports/cabrillo.h"
+
+namespace vl::exports {
+
+namespace {
+
+constexpr std::string_view kSheetExtension = ".txt";
+
+std::string_view extension(ExportFormat format) {
+    return format == ExportFormat::kCabrillo ? ".log" : ".adi";
+}
+
+std::string withExtension(std::string name, ExportFormat format) {
+    name.resize(name.size() - kSheetExtension.size());
+    return name + std::string(extension(format));
+}
+
+}  // namespace
+
+reports::SheetFileName exportFileName(const logbook::Registration& registration,
+                                      ExportFormat format) {
+    reports::SheetFileName name = reports::sheetFileName(registration.call, registration.year);
+    name.shown = withExtension(name.shown, format);
+    name.onDisk = withExtension(name.onDisk, format);
+    return name;
+}
+
+std::string exportBytes(const ExportLog& log, ExportFormat format, const AdifOptions& adif) {
+    return format == ExportFormat::kCabrillo ? cabrilloFrom(log, adif.programVersion)
+                                             : adifFrom(log, adif);
+}
+
+logbook::FileResult writeExport(const ExportLog& log, ExportFormat format,
+                                const AdifOptions& adif, const std::filesystem::path& target) {
+    return logbook::writeWholeFile(target, exportBytes(log, format, adif));
+}
+
+std::string exportedMessage(ExportFormat format, std::string_view fileName, std::size_t contacts) {
+    return std::string(format == ExportFormat::kCabrillo ? "The Cabrillo log" : "The ADIF log") +
+           " with " + std::to_string(contacts) + (contacts == 1 ? " contact" : " contacts") +
+           " has been written to File " + std::string(fileName);
+}
+
+std::string notWrittenMessage(std::string_view fileName, const logbook::FileError& error) {
+    return "Nothing was exported: the file " + std::string(fileName) + " could not be written (" +
+           error.description + ").";
+}
+
+std::string badDigitalModeMessage(std::string_view typed) {
+    return "The digital mode \"" + std::string(typed) +
+           "\" cannot be written to ADIF: give MODE or MODE/SUBMODE, for example RTTY or "
+           "PSK/PSK31.";
+}
+
+}  // namespace vl::exports

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Reads the program's ADIF export back with a published ADIF parser from the
+# npm registry (tests/exports/reader) and checks every field.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+  # Debian's nodejs comes without npm; a nodejs that brings its own npm is kept.
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq nodejs npm </dev/null
+fi
+cd tests/exports/reader
+npm ci --no-audit --no-fund --loglevel=error
+VLWINLOG="$(pwd)/../../../build/vlwinlog" npm test

@@ -1,0 +1,75 @@
+// The two exports of the File menu: the log as a Cabrillo file for the log
+// checkers and as an ADIF file for logbooks and QSL services.
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <filesystem>
+
+#include "exports/adif.h"
+#include "exports/export_file.h"
+#include "exports/export_log.h"
+#include "ui/display_text.h"
+#include "ui/frm_vlwinlog.h"
+#include "ui/text_codec.h"
+
+namespace vl::ui {
+
+namespace {
+
+QString fromAscii(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void frmVLWinLog::mnuExportCabrillo_Click() { exportLog(exports::ExportFormat::kCabrillo); }
+
+void frmVLWinLog::mnuExportAdif_Click() { exportLog(exports::ExportFormat::kAdif); }
+
+void frmVLWinLog::exportLog(exports::ExportFormat format) {
+    const bool cabrillo = format == exports::ExportFormat::kCabrillo;
+    const QString title = cabrillo ? QStringLiteral("Export Cabrillo") : QStringLiteral("Export ADIF");
+    // The score claimed is the one the summary sheet prints from these totals.
+    const exports::ExportLogRead read = exports::readExportLog(folder_, &counters_);
+    if (!read.ok()) {
+        dialogs_.message(q(read.problem));
+        return;
+    }
+
+    exports::AdifOptions options;
+    options.createdTimestamp = exports::adifTimestampNow();
+    if (!cabrillo && read.log.hasDigital()) {
+        QStringList items;
+        for (std::string_view mode : exports::kDigitalModeChoices) items << fromAscii(mode);
+        const QString typed = dialogs_.choose(
+            QStringLiteral("The log does not say which digital mode its DIG contacts were made in."
+                           "\nADIF mode for them (MODE or MODE/SUBMODE):"),
+            title, items);
+        if (typed.isEmpty()) return;
+        const std::optional<exports::DigitalMode> mode = exports::parseDigitalMode(toCp1252(typed));
+        if (!mode) {
+            dialogs_.message(q(exports::badDigitalModeMessage(toCp1252(typed))));
+            return;
+        }
+        options.digital = *mode;
+    }
+
+    const reports::SheetFileName name = exports::exportFileName(read.log.registration, format);
+    const QString start = QDir(QString::fromStdString(folder_.dir().string()))
+                              .filePath(QString::fromStdString(name.onDisk));
+    const QString chosen = dialogs_.saveFileName(
+        title, start,
+        cabrillo ? QStringLiteral("Cabrillo logs (*.log *.cbr);;All files (*)")
+                 : QStringLiteral("ADIF files (*.adi);;All files (*)"));
+    if (chosen.isEmpty()) return;
+
+    const std::filesystem::path target(QFile::encodeName(chosen).toStdString());
+    const std::string shown = toCp1252(QDir::toNativeSeparators(chosen));
+    if (auto error = exports::writeExport(read.log, format, options, target)) {
+        dialogs_.message(q(exports::notWrittenMessage(shown, *error)));
+        return;
+    }
+    dialogs_.message(q(exports::exportedMessage(format, shown, read.log.contacts.size())));
+}
+
+}  // namespace vl::ui
