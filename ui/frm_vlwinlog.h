@@ -26,6 +26,10 @@ class QMenu;
 class QPlainTextEdit;
 class QTimer;
 
+namespace vl::rig {
+struct RigEvent;
+}
+
 namespace vl::ui {
 
 class EntryBox;
@@ -188,6 +192,18 @@ private:
 
     // Sending.
     void Send_String(std::string text);
+
+    // Following the radio.
+    struct RigFollowing;
+    void buildRigFollowing();
+    void loadRigFollowing();  // at start: reads VLRig.txt, follows when it says so
+    void mnuFollowRadio_Click(bool on);
+    void followRadio(bool on);
+    void stopFollowingRadio();
+    void applyRigEvent(int session, const rig::RigEvent& event);
+    std::unique_ptr<RigFollowing> rig_;
+    QAction* mnuFollowRadio = nullptr;
+    QLineEdit* txtRadioStatus = nullptr;
 
     ProgramHost& host_;
     Dialogs& dialogs_;

@@ -207,6 +207,7 @@ bool frmVLWinLog::Form_Load() {
     if (registered) {
         show();
         CursorSet();
+        loadRigFollowing();
     }
     return true;
 }

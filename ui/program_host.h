@@ -10,6 +10,8 @@
 #include <memory>
 
 #include "keyer/comm_port.h"
+#include "rig/rig_link.h"
+#include "rig/rig_settings.h"
 #include "ui/dialogs.h"
 
 class QWidget;
@@ -25,6 +27,8 @@ struct ProgramEnvironment {
     std::function<std::unique_ptr<Dialogs>(QWidget* parent)> makeDialogs;
     // The keying port; the real serial port unless a test supplies another.
     std::function<std::unique_ptr<keyer::CommPort>()> makePort;
+    // The link to the radio; Hamlib unless a test supplies another.
+    std::function<std::unique_ptr<rig::RigLink>(const rig::RigSettings&)> makeRigLink;
 };
 
 class ProgramHost : public QObject {

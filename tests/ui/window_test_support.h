@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "keyer/comm_port.h"
+#include "rig/scripted_rig_link.h"
 #include "ui/dialogs.h"
 #include "ui/frm_vllogin.h"
 #include "ui/frm_vlwinlog.h"
@@ -131,7 +132,7 @@ protected:
     void prepareRegisteredFolder();
 
     // Builds the program and runs its start-up; real serial port unless
-    // useFakePort.
+    // useFakePort. The radio is `radio` unless hamlibRadio is set.
     bool startProgram(bool useFakePort = true);
     frmVLWinLog* window() const { return host->mainWindow(); }
     // Shows the main window and makes it the active window.
@@ -165,6 +166,8 @@ protected:
     QTemporaryDir dir;
     ScriptedDialogs* dialogs = nullptr;
     std::shared_ptr<FakeCommPort::Shared> port = std::make_shared<FakeCommPort::Shared>();
+    std::shared_ptr<rig::ScriptedRadio> radio = std::make_shared<rig::ScriptedRadio>();
+    bool hamlibRadio = false;
     std::unique_ptr<ProgramHost> host;
 };
 
