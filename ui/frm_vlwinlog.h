@@ -201,7 +201,10 @@ private:
     void followRadio(bool on);
     void stopFollowingRadio();
     void applyRigEvent(int session, const rig::RigEvent& event);
-    std::unique_ptr<RigFollowing> rig_;
+    struct RigFollowingDeleter {
+        void operator()(RigFollowing* rig) const;
+    };
+    std::unique_ptr<RigFollowing, RigFollowingDeleter> rig_;
     QAction* mnuFollowRadio = nullptr;
     QLineEdit* txtRadioStatus = nullptr;
 

@@ -29,13 +29,15 @@ struct frmVLWinLog::RigFollowing {
     int session = 0;
 };
 
+void frmVLWinLog::RigFollowingDeleter::operator()(RigFollowing* rig) const { delete rig; }
+
 frmVLWinLog::~frmVLWinLog() {
     // No radio report reaches the window once its poller has stopped.
-    if (rig_) rig_->poller.reset();
+    rig_.reset();
 }
 
 void frmVLWinLog::buildRigFollowing() {
-    rig_ = std::make_unique<RigFollowing>();
+    rig_.reset(new RigFollowing);
     auto* task = findChild<QMenu*>(QStringLiteral("mnuTask"));
     mnuFollowRadio = task->addAction(QStringLiteral("Follow Radio"));
     mnuFollowRadio->setParent(this);

@@ -7,9 +7,13 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTcpServer>
 #include <QTimeZone>
 #include <QTimer>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <iostream>
 
 #include "window_test_support.h"
@@ -389,8 +393,12 @@ TEST_P(FollowRadioStartTest, SettingsFileDecidesWhetherTheRadioIsFollowedAtStart
     QTRY_COMPARE_WITH_TIMEOUT(radioStatus(), QString::fromLatin1(c.status), kRadioWait);
     QTest::qWait(1200);
     EXPECT_EQ(dialogs->texts().size(), *c.message ? 1u : 0u);
-    if (*c.message) EXPECT_EQ(dialogs->lastText(), QString::fromLatin1(c.message));
-    if (c.file) EXPECT_EQ(readFile("VLRig.txt"), c.file) << "start-up writes nothing";
+    if (*c.message) {
+        EXPECT_EQ(dialogs->lastText(), QString::fromLatin1(c.message));
+    }
+    if (c.file) {
+        EXPECT_EQ(readFile("VLRig.txt"), c.file) << "start-up writes nothing";
+    }
     if (!following) {
         EXPECT_EQ(radio->opens(), 0);
         // Switching on reads the file again: a line that still cannot be read
@@ -425,6 +433,22 @@ INSTANTIATE_TEST_SUITE_P(
                         "\"2\";\"localhost:4532\";\"ON\"\r\n"
                         "It should read like \"2\",\"localhost:4532\",\"ON\"."}));
 
+// A local TCP port nothing listens on: the one the system picks for port 0.
+quint16 freeLocalPort() {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    quint16 port = 0;
+    if (::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+        port = ntohs(address.sin_port);
+    }
+    ::close(s);
+    return port;
+}
+
 // Hamlib's own dummy radio behind a real rigctld, started here on a free port.
 class HamlibRadioTest : public FollowRadioTest {
 protected:
@@ -433,13 +457,11 @@ protected:
         rigctld_ = QStandardPaths::findExecutable(QStringLiteral("rigctld"));
         rigctl_ = QStandardPaths::findExecutable(QStringLiteral("rigctl"));
         if (rigctld_.isEmpty() || rigctl_.isEmpty()) GTEST_SKIP() << "rigctld is not installed";
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        port_ = probe.serverPort();
-        probe.close();
+        port_ = freeLocalPort();
+        ASSERT_NE(port_, 0);
         startDaemon();
         prepareRegisteredFolder();
-        writeFile("VLRig.txt", "\"2\",\"localhost:" + std::to_string(port_) + "\",\"ON\"\r\n");
+        writeFile("VLRig.txt", "\"2\",\"127.0.0.1:" + std::to_string(port_) + "\",\"ON\"\r\n");
         hamlibRadio = true;
         ASSERT_TRUE(startProgram());
         activate();
