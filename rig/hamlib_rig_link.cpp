@@ -2,6 +2,7 @@
 
 #include <hamlib/rig.h>
 
+#include <iterator>
 #include <mutex>
 
 namespace vl::rig {
@@ -14,13 +15,36 @@ namespace {
 constexpr const char* kTimeoutMs = "1000";
 constexpr const char* kRetries = "0";
 
-// Hamlib's text for an error code, without the trace it appends after the
-// first line.
+// What an error code means. (Hamlib's own rigerror() returns a buffer that
+// collects every message and trace it has produced so far, so it is not
+// fit to show.)
 std::string describe(int code) {
-    std::string text = rigerror(code);
-    if (size_t end = text.find('\n'); end != std::string::npos) text.resize(end);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\r')) text.pop_back();
-    return text.empty() ? "error " + std::to_string(code) : text;
+    static const char* const kTexts[] = {
+        "no error",
+        "invalid parameter",
+        "invalid configuration (port or settings)",
+        "memory shortage",
+        "function not implemented",
+        "communication timed out",
+        "input/output error (no connection)",
+        "internal Hamlib error",
+        "protocol error",
+        "command rejected by the radio",
+        "command performed, but its argument was cut",
+        "function not available",
+        "VFO not targetable",
+        "error talking on the bus",
+        "collision on the bus",
+        "invalid radio handle or argument",
+        "invalid VFO",
+        "argument out of range",
+        "function no longer supported",
+        "security error",
+        "the radio is not powered on",
+    };
+    const int index = code < 0 ? -code : code;
+    if (index < static_cast<int>(std::size(kTexts))) return kTexts[index];
+    return "Hamlib error " + std::to_string(code);
 }
 
 void setConf(RIG* rig, const char* name, const char* value) {
