@@ -3,21 +3,15 @@
 // without regard to letter case, so a roster copied as VLCHAPTERS.TXT is found.
 // Appends write the whole line with one write and reach the disk before the
 // call returns; whole-file writes go through a temporary file and a rename, so
-// a failure never leaves half a file behind.
+// a failure never leaves half a file behind (see file_writes.h).
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "logbook/file_writes.h"
+
 namespace vl::logbook {
-
-struct FileError {
-    int number = 0;           // the system's error number
-    std::string description;  // its text
-};
-
-// Empty on success.
-using FileResult = std::optional<FileError>;
 
 struct ReadResult {
     std::string content;
@@ -55,7 +49,5 @@ public:
 private:
     std::filesystem::path dir_;
 };
-
-FileError errorFromErrno(int number);
 
 }  // namespace vl::logbook
