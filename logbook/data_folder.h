@@ -35,7 +35,8 @@ public:
     // again reuses its storage. On failure the buffer is empty.
     FileResult readInto(std::string_view name, std::string& buffer) const;
     // Appends with one write; when the file's last line has no line end, the
-    // appended text starts on a line of its own.
+    // appended text starts on a line of its own. A failed append leaves the
+    // file as it was.
     FileResult appendText(std::string_view name, std::string_view bytes) const;
     FileResult writeWhole(std::string_view name, std::string_view bytes) const;
     // Creates an empty file when none exists; leaves an existing one alone.

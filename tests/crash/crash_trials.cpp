@@ -49,18 +49,27 @@ namespace fs = std::filesystem;
 namespace names = vl::logbook::names;
 using vl::logbook::DataFolder;
 
+// Chapters 100 to 249: clear of 88, which abandons the entry.
+constexpr int kFirstChapter = 100;
 constexpr int kChapters = 150;
 constexpr int kSeqPerTrial = 100000;
 
+// "Q" and the number in seven base-36 digits: eight characters, the width of
+// the call field, so that no two contacts share a call.
 std::string callFor(int seq) {
-    char call[16];
-    std::snprintf(call, sizeof call, "Q%07d", seq);
+    std::string call = "Q0000000";
+    for (size_t i = call.size() - 1; i > 0 && seq > 0; --i, seq /= 36) {
+        call[i] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"[seq % 36];
+    }
     return call;
 }
 
+int seqOf(const std::string& call) { return static_cast<int>(std::strtol(call.c_str() + 1, nullptr, 36)); }
+
 std::string chapterFor(int seq) {
     char chapter[8];
-    std::snprintf(chapter, sizeof chapter, "%03d", 1 + (seq * 7) % kChapters);
+    const auto spread = static_cast<int>((seq * 7LL) % kChapters);
+    std::snprintf(chapter, sizeof chapter, "%03d", kFirstChapter + spread);
     return chapter;
 }
 
@@ -131,7 +140,7 @@ bool checkFolder(const DataFolder& folder, const std::set<int>& returned, Figure
         }
     }
     for (const auto& [call, n] : times) {
-        const int seq = std::atoi(call.c_str() + 1);
+        const int seq = seqOf(call);
         if (!returned.contains(seq) && seen.insert(seq).second) ++figures.inFlight;
     }
     struct Derived {
@@ -208,7 +217,7 @@ int main(int argc, char** argv) {
     }
     const DataFolder folder(dir);
     std::string roster;
-    for (int c = 1; c <= kChapters; ++c) {
+    for (int c = kFirstChapter; c < kFirstChapter + kChapters; ++c) {
         char number[8];
         std::snprintf(number, sizeof number, "%03d", c);
         roster += vl::logbook::formatQuotedLine({std::string(number), "Chapter " + std::string(number)});
@@ -271,6 +280,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "after trial %ld of seed %lu\n", trial + 1, seed);
             sound = false;
         }
+    }
+    if (sound && figures.trials > 0 && figures.contacts == 0) {
+        std::fprintf(stderr, "FAULT: no contact was logged in any trial\n");
+        sound = false;
     }
     std::printf("trials %ld, contacts logged %ld, written while killed %ld, losses %ld\n",
                 figures.trials, figures.contacts, figures.inFlight, figures.losses);
