@@ -1,6 +1,7 @@
 #include "exports/export_file.h"
 
 #include "exports/cabrillo.h"
+#include "logbook/file_writes.h"
 
 namespace vl::exports {
 
@@ -34,7 +35,7 @@ std::string exportBytes(const ExportLog& log, ExportFormat format, const AdifOpt
 
 logbook::FileResult writeExport(const ExportLog& log, ExportFormat format,
                                 const AdifOptions& adif, const std::filesystem::path& target) {
-    return logbook::writeWholeFile(target, exportBytes(log, format, adif));
+    return logbook::replaceFile(target, exportBytes(log, format, adif));
 }
 
 std::string exportedMessage(ExportFormat format, std::string_view fileName, std::size_t contacts) {

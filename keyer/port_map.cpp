@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <climits>
 #include <filesystem>
 
 #include "logbook/file_names.h"
@@ -19,6 +20,22 @@ std::string PortMap::device(int port) const {
     return it == devices.end() ? std::string() : it->second;
 }
 
+namespace {
+
+// A device path the system would open as written: no control character (a
+// NUL would end the path early and open another device), and no longer than
+// the system takes.
+bool fitForDevicePath(std::string_view device) {
+    if (device.size() >= PATH_MAX) return false;
+    for (char c : device) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 PortMap parsePortMap(std::string_view content) {
     PortMap map;
     for (std::string_view line : logbook::splitLines(content)) {
@@ -31,7 +48,7 @@ PortMap parsePortMap(std::string_view content) {
             ok = ec == std::errc() && end == number.data() + number.size() && port >= 1;
         }
         std::string_view device = ok ? logbook::trimBlanks(fields[1]) : std::string_view();
-        if (device.empty()) {
+        if (device.empty() || !fitForDevicePath(device)) {
             map.unreadLines.emplace_back(line);
             continue;
         }
@@ -62,7 +79,7 @@ std::optional<KeyError> portMapProblem(const PortMap& map) {
     }
     if (!map.unreadLines.empty()) {
         return KeyError{EINVAL, file + " has a line that names no port and device: " +
-                                    map.unreadLines.front()};
+                                    logbook::lineExcerpt(map.unreadLines.front())};
     }
     return std::nullopt;
 }

@@ -3,21 +3,15 @@
 // without regard to letter case, so a roster copied as VLCHAPTERS.TXT is found.
 // Appends write the whole line with one write and reach the disk before the
 // call returns; whole-file writes go through a temporary file and a rename, so
-// a failure never leaves half a file behind.
+// a failure never leaves half a file behind (see file_writes.h).
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "logbook/file_writes.h"
+
 namespace vl::logbook {
-
-struct FileError {
-    int number = 0;           // the system's error number
-    std::string description;  // its text
-};
-
-// Empty on success.
-using FileResult = std::optional<FileError>;
 
 struct ReadResult {
     std::string content;
@@ -41,7 +35,8 @@ public:
     // again reuses its storage. On failure the buffer is empty.
     FileResult readInto(std::string_view name, std::string& buffer) const;
     // Appends with one write; when the file's last line has no line end, the
-    // appended text starts on a line of its own.
+    // appended text starts on a line of its own. A failed append leaves the
+    // file as it was.
     FileResult appendText(std::string_view name, std::string_view bytes) const;
     FileResult writeWhole(std::string_view name, std::string_view bytes) const;
     // Creates an empty file when none exists; leaves an existing one alone.
@@ -55,12 +50,5 @@ public:
 private:
     std::filesystem::path dir_;
 };
-
-FileError errorFromErrno(int number);
-
-// Writes `bytes` as the whole file at `target` (any folder): to a temporary
-// file beside it, synced, then renamed over the target, so a failure leaves
-// the old file as it was and never half a new one.
-FileResult writeWholeFile(const std::filesystem::path& target, std::string_view bytes);
 
 }  // namespace vl::logbook

@@ -93,4 +93,14 @@ std::vector<std::string> readAllFields(std::string_view content) {
     return out;
 }
 
+std::string lineExcerpt(std::string_view line) {
+    std::string shown(line.substr(0, kExcerptLength));
+    for (char& c : shown) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t') || byte == 0x7F) c = '?';
+    }
+    if (line.size() > kExcerptLength) shown += "...";
+    return shown;
+}
+
 }  // namespace vl::logbook

@@ -43,4 +43,11 @@ std::vector<std::string> readAllFields(std::string_view content);
 // Leading and trailing blanks (spaces and tabs) removed.
 std::string_view trimBlanks(std::string_view text);
 
+// A line of a file as a message quotes it: its first kExcerptLength
+// characters, then "..." when there was more, and every control character
+// shown as "?", so that a huge or binary line never fills the screen or
+// cuts the message short.
+inline constexpr size_t kExcerptLength = 40;
+std::string lineExcerpt(std::string_view line);
+
 }  // namespace vl::logbook

@@ -52,9 +52,15 @@ SheetFileName sheetFileName(std::string_view call, std::string_view year) {
     if (stem.empty()) stem = kEmptyStem;
     if (isOwnDataFile(stem + std::string(kExtension))) stem += kOwnFileSuffix;
 
-    // Cut whole characters until the UTF-8 form fits.
+    // Cut whole characters where the UTF-8 form would no longer fit.
     const size_t room = kMaxNameBytes - kExtension.size();
-    while (utf8FromWindows1252(stem).size() > room) stem.pop_back();
+    size_t used = 0;
+    size_t kept = 0;
+    for (; kept < stem.size(); ++kept) {
+        used += utf8FromWindows1252(std::string_view(stem).substr(kept, 1)).size();
+        if (used > room) break;
+    }
+    stem.resize(kept);
 
     SheetFileName out;
     out.shown = stem + std::string(kExtension);

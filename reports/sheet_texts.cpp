@@ -50,10 +50,8 @@ SheetTextsRead applySheetTextOverrides(SheetTexts base, std::string_view content
         bool unterminated = false;
         const auto fields = logbook::splitQuotedLine(line, &unterminated);
         if (unterminated || fields.size() < 2) {
-            constexpr size_t kShown = 40;
-            std::string shown(line.substr(0, kShown));
-            if (line.size() > kShown) shown += "...";
-            out.problems.push_back(std::string(kSheetTextFile) + ": the line " + shown +
+            out.problems.push_back(std::string(kSheetTextFile) + ": the line " +
+                                   logbook::lineExcerpt(line) +
                                    " is not of the form \"key\",\"text\" and was ignored.");
             continue;
         }

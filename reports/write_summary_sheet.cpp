@@ -74,10 +74,10 @@ void removeOtherSpellings(const logbook::DataFolder& folder, const SheetFileName
                         logbook::errorFromErrno(ec.value()).description + ").");
     }
     for (const fs::path& other : others) {
-        if (!fs::remove(other, ec) && ec) {
+        if (logbook::fileWrites::remove(other.c_str()) != 0) {
             notes.push_back("An older summary sheet named " + inQuotes(sheet.shown) +
                             " in other letter case could not be removed (" +
-                            logbook::errorFromErrno(ec.value()).description + ").");
+                            logbook::errorFromErrno(errno).description + ").");
         }
     }
 }

@@ -30,6 +30,10 @@ namespace vl::exports {
 enum class ExportFormat;
 }
 
+namespace vl::rig {
+struct RigEvent;
+}
+
 namespace vl::ui {
 
 class EntryBox;
@@ -198,6 +202,21 @@ private:
 
     // Sending.
     void Send_String(std::string text);
+
+    // Following the radio.
+    struct RigFollowing;
+    void buildRigFollowing();
+    void loadRigFollowing();  // at start: reads VLRig.txt, follows when it says so
+    void mnuFollowRadio_Click(bool on);
+    void followRadio(bool on);
+    void stopFollowingRadio();
+    void applyRigEvent(int session, const rig::RigEvent& event);
+    struct RigFollowingDeleter {
+        void operator()(RigFollowing* rig) const;
+    };
+    std::unique_ptr<RigFollowing, RigFollowingDeleter> rig_;
+    QAction* mnuFollowRadio = nullptr;
+    QLineEdit* txtRadioStatus = nullptr;
 
     ProgramHost& host_;
     Dialogs& dialogs_;

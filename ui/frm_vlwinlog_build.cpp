@@ -46,6 +46,7 @@ frmVLWinLog::frmVLWinLog(ProgramHost& host, std::unique_ptr<keyer::CommPort> por
     buildCwGroup();
     buildMenus();
     buildTimers();
+    buildRigFollowing();
     // Every run starts with the clock stamping date and time.
     setEntryTabOrder(false);
     resize(kDesignSize.width(), kDesignSize.height() + menuBar()->sizeHint().height());
@@ -53,8 +54,6 @@ frmVLWinLog::frmVLWinLog(ProgramHost& host, std::unique_ptr<keyer::CommPort> por
     keyer_.setKeyLine(MSComm1_.get());
     keyer_.setEventPump([] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
 }
-
-frmVLWinLog::~frmVLWinLog() = default;
 
 void frmVLWinLog::buildEntryRow() {
     QWidget* c = centralWidget();

@@ -95,6 +95,7 @@ void frmVLWinLog::mnuCWdecrease_Click() { keyer_.decreaseSpeed25(); }
 void frmVLWinLog::retire() {
     retired_ = true;
     keyer_.stop();
+    stopFollowingRadio();  // the window that replaces it follows the radio
     hide();
     if (sending_ == 0) deleteLater();
 }

@@ -218,6 +218,7 @@ bool frmVLWinLog::Form_Load() {
     if (registered) {
         show();
         CursorSet();
+        loadRigFollowing();
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "keyer/linux_comm_port.h"
+#include "rig/hamlib_rig_link.h"
 #include "ui/frm_vllogin.h"
 #include "ui/frm_vlwinlog.h"
 
@@ -18,6 +19,11 @@ ProgramHost::ProgramHost(ProgramEnvironment environment) : environment_(std::mov
         const std::filesystem::path folder = environment_.folder;
         environment_.makePort = [folder]() -> std::unique_ptr<keyer::CommPort> {
             return std::make_unique<keyer::LinuxCommPort>(logbook::DataFolder(folder));
+        };
+    }
+    if (!environment_.makeRigLink) {
+        environment_.makeRigLink = [](const rig::RigSettings& settings) -> std::unique_ptr<rig::RigLink> {
+            return std::make_unique<rig::HamlibRigLink>(settings.model, settings.port);
         };
     }
     dialogs_ = environment_.makeDialogs(nullptr);

@@ -11,6 +11,8 @@
 #include <optional>
 
 #include "keyer/comm_port.h"
+#include "rig/rig_link.h"
+#include "rig/rig_settings.h"
 #include "ui/dialogs.h"
 
 class QWidget;
@@ -30,6 +32,8 @@ struct ProgramEnvironment {
     // included; the system's own clock unless a test fixes it. Empty when it
     // cannot be told, and start-up then compares nothing.
     std::function<std::optional<int>()> computerUtcOffset;
+    // The link to the radio; Hamlib unless a test supplies another.
+    std::function<std::unique_ptr<rig::RigLink>(const rig::RigSettings&)> makeRigLink;
 };
 
 class ProgramHost : public QObject {

@@ -121,5 +121,41 @@ TEST(LinuxCommPort, PortsFileThatCannotBeFollowedOpensNothing) {
     EXPECT_EQ(error->description, "VLPorts.txt has a line that names no port and device: ttyS1");
 }
 
+// A device path the system would not open as written is refused with its
+// line, which the message quotes cut short and with its control characters
+// shown: a NUL would have opened the device named before it.
+TEST(LinuxCommPort, DevicePathsWithControlCharactersOrPastTheSystemLimitOpenNothing) {
+    int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string pty = ::ptsname(master);
+    const std::string prefix = "VLPorts.txt has a line that names no port and device: ";
+    const std::string huge(10'000'000, 'x');
+    struct Row {
+        std::string line;
+        std::string quoted;
+    };
+    const Row rows[] = {
+        {"\"1\",\"" + pty + std::string("\0junk", 5) + "\"",
+         "\"1\",\"" + pty + "?junk\""},
+        {"\"1\",\"" + pty + "\x1b[0m\"", "\"1\",\"" + pty + "?[0m\""},
+        {"\"1\",\"" + pty + "\x7f\"", "\"1\",\"" + pty + "?\""},
+        {"\"1\",\"/dev/tty\tS0\"", "\"1\",\"/dev/tty\tS0\""},
+        {"\"1\",\"/dev/" + huge + "\"", "\"1\",\"/dev/" + huge.substr(0, 30) + "..."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.quoted);
+        LinuxCommPort port{parsePortMap(row.line + "\r\n")};
+        std::optional<KeyError> error;
+        openAsTheWindowDoes(port, 1, error);
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->number, EINVAL);
+        EXPECT_EQ(error->description, prefix + row.quoted);
+        EXPECT_FALSE(port.portOpen());
+    }
+    ::close(master);
+}
+
 }  // namespace
 }  // namespace vl::keyer

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -138,6 +139,89 @@ TEST_F(DataFolderTest, UnwritableTargetsReportAndLeaveNothingBehind) {
     EXPECT_FALSE(written->description.empty());
     EXPECT_EQ(entries(), (std::set<std::string>{"vlqsolog.txt", "CWBUFFRECORD.TXT"}));
     EXPECT_FALSE(folder_.read(names::kContactLog).ok());
+}
+
+// Every step of each kind of write failing in turn, with each error a full
+// disk, a failing drive or a refused permission gives, and with a write that
+// gets part of its bytes onto the disk before the disk is full: a failure is
+// reported with its error and leaves the folder exactly as it was, no torn
+// line and no temporary file; the same write then works once the fault is
+// gone. A step whose failure costs nothing (the folder's sync) may pass.
+TEST_F(DataFolderTest, AFailedWriteLeavesTheFolderAsItWasAndTheNextWriteWorks) {
+    struct Case {
+        const char* what;
+        std::string name;                  // the file written
+        std::optional<std::string> before; // its content first; none: missing
+        std::function<FileResult(const DataFolder&)> write;
+        std::string after;
+    };
+    const auto append = [](std::string_view name, std::string line) {
+        return [name, line](const DataFolder& f) { return f.appendText(name, line); };
+    };
+    const auto replace = [](std::string_view name, std::string bytes) {
+        return [name, bytes](const DataFolder& f) { return f.writeWhole(name, bytes); };
+    };
+    const std::string record = "\"K1ABC   \",\"59  \",\"59  \",\"007\",\"BOB    \"\r\n";
+    const Case cases[] = {
+        {"append to the log", "vlqsolog.txt", "\"A\"\r\n", append(names::kContactLog, record),
+         "\"A\"\r\n" + record},
+        {"append after a last line without its end", "vlqsolog.txt", "\"A\"",
+         append(names::kContactLog, record), "\"A\"\r\n" + record},
+        {"append creating the file", "BonusCall.txt", std::nullopt,
+         append(names::kBonusCalls, "\"K1ABC\"\r\n"), "\"K1ABC\"\r\n"},
+        {"touch creating the file", "BonusCall.txt", std::nullopt,
+         [](const DataFolder& f) { return f.touch(names::kBonusCalls); }, ""},
+        {"whole file over an old one", "LogOnFile.txt", "\"old, and longer than the new\"\r\n",
+         replace(names::kRegistration, "\"new\"\r\n"), "\"new\"\r\n"},
+        {"whole file where there was none", "CWBuffRecord.txt", std::nullopt,
+         replace(names::kCwMessages, "\"CQ\"\r\n"), "\"CQ\"\r\n"},
+    };
+    auto reset = [&](const Case& c) {
+        for (const auto& e : fs::directory_iterator(dir_)) fs::remove(e.path());
+        put("VLChapters.txt", "\"001\",\"First\"\r\n");  // a bystander
+        if (c.before) put(c.name, *c.before);
+    };
+    int faults = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        reset(c);
+        const std::set<std::string> entriesBefore = entries();
+        int steps = 0;
+        {
+            WriteFaultScope count;
+            ASSERT_FALSE(c.write(folder_));
+            steps = count.steps();
+        }
+        ASSERT_GT(steps, 0);
+        for (int n = 1; n <= steps; ++n) {
+            for (int error : {ENOSPC, EIO, EACCES}) {
+                for (bool partial : {false, true}) {
+                    SCOPED_TRACE("step " + std::to_string(n) + " error " + std::to_string(error) +
+                                 (partial ? " after part of a write" : ""));
+                    reset(c);
+                    FileResult result;
+                    {
+                        WriteFaultScope fault({n, error, partial});
+                        result = c.write(folder_);
+                        if (!fault.struck()) continue;
+                    }
+                    ++faults;
+                    if (result) {
+                        EXPECT_EQ(result->number, error);
+                        EXPECT_EQ(entries(), entriesBefore);
+                        if (c.before) EXPECT_EQ(contentOf(c.name), *c.before);
+                        // The fault is gone: the same write goes through, once.
+                        EXPECT_FALSE(c.write(folder_));
+                    }
+                    EXPECT_EQ(contentOf(c.name), c.after);
+                    std::set<std::string> expected = entriesBefore;
+                    expected.insert(c.name);
+                    EXPECT_EQ(entries(), expected);
+                }
+            }
+        }
+    }
+    EXPECT_GT(faults, 60);
 }
 
 }  // namespace

@@ -18,6 +18,12 @@ struct NameCase {
     bool adjusted;
 };
 
+std::string repeat(std::string_view part, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += part;
+    return out;
+}
+
 void PrintTo(const NameCase& c, std::ostream* os) { *os << c.label; }
 
 class SheetFileNameTest : public ::testing::TestWithParam<NameCase> {};
@@ -47,7 +53,13 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"dot dot", "..", "", "--.txt", "--.txt", true},
         NameCase{"empty", "", "", "NOCALL.txt", "NOCALL.txt", true},
         NameCase{"own log file", "VLQSOLOG", "", "VLQSOLOG-sheet.txt", "VLQSOLOG-sheet.txt", true},
-        NameCase{"working name", "VLLogOut", "", "VLLogOut-sheet.txt", "VLLogOut-sheet.txt", true}),
+        NameCase{"working name", "VLLogOut", "", "VLLogOut-sheet.txt", "VLLogOut-sheet.txt", true},
+        // A megabyte call is cut where the next character's UTF-8 bytes would
+        // pass 251 (255 less ".txt"), and is cut in one pass.
+        NameCase{"megabyte of euro signs", std::string(1'000'000, '\x80'), "2026",
+                 std::string(83, '\x80') + ".txt", repeat("\xE2\x82\xAC", 83) + ".txt", true},
+        NameCase{"two-byte character on the edge", std::string(250, 'A') + std::string(1'000'000, '\xD8'),
+                 "", std::string(250, 'A') + ".txt", std::string(250, 'A') + ".txt", true}),
     [](const auto& info) {
         std::string label = info.param.label;
         for (char& c : label) {

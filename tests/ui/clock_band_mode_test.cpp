@@ -1,10 +1,20 @@
-// The date and time stamp, typing date and time by hand, and the Task menu's
-// band, mode and bonus commands from the keyboard.
+// The date and time stamp, typing date and time by hand, the Task menu's
+// band, mode and bonus commands from the keyboard, and band and mode
+// following the radio.
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTimeZone>
 #include <QTimer>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <iostream>
 
 #include "window_test_support.h"
 
@@ -276,6 +286,263 @@ INSTANTIATE_TEST_SUITE_P(Comments, BonusClaimTest,
                          ::testing::Values(ClaimCase{"NVL", "BNVL"}, ClaimCase{"nvl", "nvl"},
                                            ClaimCase{"BNVL", "BNVL"}, ClaimCase{"DUPE", "DUPE"},
                                            ClaimCase{" NVL", " NVL"}, ClaimCase{"", ""}));
+
+// ---- Following the radio -----------------------------------------------------
+
+constexpr int kRadioWait = 5000;  // ms; the radio is polled twice a second
+
+class FollowRadioTest : public ClockBandModeTest {
+protected:
+    QString radioStatus() const { return text("txtRadioStatus"); }
+    QString unreachable(const char* reason) const {
+        return QStringLiteral("The radio cannot be reached (Hamlib model 2 at localhost:4532): ") +
+               QString::fromLatin1(reason) +
+               QStringLiteral("\r\nFollow Radio keeps trying; the Radio box shows when it answers.");
+    }
+};
+
+TEST_F(FollowRadioTest, BandAndModeFollowTheRadioWhileTheOperatorTypes) {
+    EXPECT_EQ(radioStatus(), QStringLiteral("off"));
+    EXPECT_FALSE(action("mnuFollowRadio")->isChecked());
+    EXPECT_EQ(radio->opens(), 0) << "no radio is asked before following is switched on";
+    typeInto("txtCallsign", QStringLiteral("K1AB"));
+    auto* call = find<QLineEdit>("txtCallsign");
+    call->setCursorPosition(2);
+
+    radio->set({7'030'000, "CW"});
+    trigger("mnuFollowRadio");
+    EXPECT_TRUE(action("mnuFollowRadio")->isChecked());
+    EXPECT_EQ(readFile("VLRig.txt"), "\"2\",\"localhost:4532\",\"ON\"\r\n");
+    QTRY_COMPARE_WITH_TIMEOUT(radioStatus(), QStringLiteral("connected"), kRadioWait);
+    QTRY_COMPARE_WITH_TIMEOUT(text("cboBand"), QStringLiteral("40"), kRadioWait);
+    EXPECT_EQ(text("cboMode"), QStringLiteral("CW"));
+
+    struct Step {
+        std::int64_t hz;
+        const char* mode;
+        const char* band;      // the band list afterwards
+        const char* logMode;   // the mode list afterwards
+        bool digitalPanel;
+    };
+    const Step steps[] = {
+        {7'074'000, "PKTUSB", "40", "DIG", true},
+        {14'025'000, "CWR", "20", "CW", false},
+        {10'136'000, "USB", "20", "PHN", false},    // 30 m: the band stays
+        {144'174'000, "USB", "2", "PHN", false},
+        {50'313'000, "RTTY", "6", "DIG", true},
+        {1'840'000, "IQ", "160", "DIG", true},      // a mode the log has no place for
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(std::to_string(s.hz) + " " + s.mode);
+        radio->set({s.hz, s.mode});
+        QTRY_COMPARE_WITH_TIMEOUT(text("cboBand") + text("cboMode"),
+                                  QString::fromLatin1(s.band) + QString::fromLatin1(s.logMode),
+                                  kRadioWait);
+        expectPanel(s.digitalPanel);
+        // The cursor and the typed text stay where they were.
+        EXPECT_EQ(focused(), QStringLiteral("txtCallsign"));
+        EXPECT_EQ(call->text(), QStringLiteral("K1AB"));
+        EXPECT_EQ(call->cursorPosition(), 2);
+    }
+    QTest::keyClicks(call, QStringLiteral("X"));
+    EXPECT_EQ(call->text(), QStringLiteral("K1XAB"));
+
+    // A band chosen by hand stays until the radio changes band.
+    pressWindowKey(Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(text("cboBand"), QStringLiteral("20"));
+    radio->set({1'850'000, "LSB"});
+    QTRY_COMPARE_WITH_TIMEOUT(text("cboMode"), QStringLiteral("PHN"), kRadioWait);
+    EXPECT_EQ(text("cboBand"), QStringLiteral("20"));
+    radio->set({3'750'000, "LSB"});
+    QTRY_COMPARE_WITH_TIMEOUT(text("cboBand"), QStringLiteral("80"), kRadioWait);
+
+    // A radio that goes away: one message, then only the status box.
+    EXPECT_TRUE(dialogs->shown.empty());
+    radio->setReachable(false);
+    QTRY_COMPARE_WITH_TIMEOUT(radioStatus(), QStringLiteral("not connected"), kRadioWait);
+    QTest::qWait(2500);  // several attempts to reconnect
+    EXPECT_EQ(dialogs->texts(), std::vector<QString>{unreachable("Communication timed out")});
+    radio->set({21'200'000, "USB"});
+    radio->setReachable(true);
+    QTRY_COMPARE_WITH_TIMEOUT(radioStatus(), QStringLiteral("connected"), kRadioWait);
+    QTRY_COMPARE_WITH_TIMEOUT(text("cboBand"), QStringLiteral("15"), kRadioWait);
+    EXPECT_EQ(dialogs->shown.size(), 1u);
+
+    // Switched off: the radio is let go and its changes no longer count.
+    trigger("mnuFollowRadio");
+    EXPECT_EQ(radioStatus(), QStringLiteral("off"));
+    EXPECT_EQ(readFile("VLRig.txt"), "\"2\",\"localhost:4532\",\"OFF\"\r\n");
+    EXPECT_EQ(radio->opens(), radio->closes());
+    radio->set({28'400'000, "CW"});
+    QTest::qWait(1200);
+    EXPECT_EQ(text("cboBand"), QStringLiteral("15"));
+    EXPECT_EQ(text("cboMode"), QStringLiteral("PHN"));
+    EXPECT_EQ(call->text(), QStringLiteral("K1XAB"));
+}
+
+struct FollowStartCase {
+    const char* file;    // VLRig.txt, nullptr for none
+    bool reachable;
+    const char* status;  // the status once start-up is done and the radio asked
+    const char* message; // the one message shown, "" for none
+};
+
+class FollowRadioStartTest : public FollowRadioTest,
+                             public ::testing::WithParamInterface<FollowStartCase> {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        prepareRegisteredFolder();
+        if (GetParam().file) writeFile("VLRig.txt", GetParam().file);
+        radio->set({14'250'000, "USB"});
+        radio->setReachable(GetParam().reachable);
+        ASSERT_TRUE(startProgram());
+        activate();
+    }
+};
+
+TEST_P(FollowRadioStartTest, SettingsFileDecidesWhetherTheRadioIsFollowedAtStart) {
+    const FollowStartCase& c = GetParam();
+    const bool following = QString::fromLatin1(c.status) != QStringLiteral("off");
+    EXPECT_EQ(action("mnuFollowRadio")->isChecked(), following);
+    QTRY_COMPARE_WITH_TIMEOUT(radioStatus(), QString::fromLatin1(c.status), kRadioWait);
+    QTest::qWait(1200);
+    EXPECT_EQ(dialogs->texts().size(), *c.message ? 1u : 0u);
+    if (*c.message) {
+        EXPECT_EQ(dialogs->lastText(), QString::fromLatin1(c.message));
+    }
+    if (c.file) {
+        EXPECT_EQ(readFile("VLRig.txt"), c.file) << "start-up writes nothing";
+    }
+    if (!following) {
+        EXPECT_EQ(radio->opens(), 0);
+        // Switching on reads the file again: a line that still cannot be read
+        // is reported again and following stays off.
+        dialogs->clear();
+        trigger("mnuFollowRadio");
+        if (*c.message) {
+            EXPECT_EQ(dialogs->texts(), std::vector<QString>{QString::fromLatin1(c.message)});
+            EXPECT_FALSE(action("mnuFollowRadio")->isChecked());
+            EXPECT_EQ(readFile("VLRig.txt"), c.file);
+            return;
+        }
+    }
+    // Once the radio answers, its band and mode are taken.
+    radio->setReachable(true);
+    QTRY_COMPARE_WITH_TIMEOUT(radioStatus(), QStringLiteral("connected"), kRadioWait);
+    QTRY_COMPARE_WITH_TIMEOUT(text("cboBand"), QStringLiteral("20"), kRadioWait);
+    EXPECT_EQ(text("cboMode"), QStringLiteral("PHN"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FollowRadioStartTest,
+    ::testing::Values(
+        FollowStartCase{nullptr, true, "off", ""},
+        FollowStartCase{"\"2\",\"localhost:4532\",\"OFF\"\r\n", true, "off", ""},
+        FollowStartCase{"\"2\",\"localhost:4532\",\"ON\"\r\n", true, "connected", ""},
+        FollowStartCase{"\"2\",\"localhost:4532\",\"ON\"\r\n", false, "not connected",
+                        "The radio cannot be reached (Hamlib model 2 at localhost:4532): Connection "
+                        "refused\r\nFollow Radio keeps trying; the Radio box shows when it answers."},
+        FollowStartCase{"\"2\";\"localhost:4532\";\"ON\"\r\n", true, "off",
+                        "VLRig.txt has a line that cannot be read, so the radio is not followed:\r\n"
+                        "\"2\";\"localhost:4532\";\"ON\"\r\n"
+                        "It should read like \"2\",\"localhost:4532\",\"ON\"."}));
+
+// A local TCP port nothing listens on: the one the system picks for port 0.
+quint16 freeLocalPort() {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    quint16 port = 0;
+    if (::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+        port = ntohs(address.sin_port);
+    }
+    ::close(s);
+    return port;
+}
+
+// Hamlib's own dummy radio behind a real rigctld, started here on a free port.
+class HamlibRadioTest : public FollowRadioTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        rigctld_ = QStandardPaths::findExecutable(QStringLiteral("rigctld"));
+        rigctl_ = QStandardPaths::findExecutable(QStringLiteral("rigctl"));
+        if (rigctld_.isEmpty() || rigctl_.isEmpty()) GTEST_SKIP() << "rigctld is not installed";
+        port_ = freeLocalPort();
+        ASSERT_NE(port_, 0);
+        startDaemon();
+        prepareRegisteredFolder();
+        writeFile("VLRig.txt", "\"2\",\"127.0.0.1:" + std::to_string(port_) + "\",\"ON\"\r\n");
+        hamlibRadio = true;
+        ASSERT_TRUE(startProgram());
+        activate();
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        stopDaemon();
+    }
+    void startDaemon() {
+        daemon_.start(rigctld_, {QStringLiteral("-m"), QStringLiteral("1"), QStringLiteral("-T"),
+                                 QStringLiteral("127.0.0.1"), QStringLiteral("-t"),
+                                 QString::number(port_)});
+        ASSERT_TRUE(daemon_.waitForStarted(5000));
+    }
+    void stopDaemon() {
+        if (daemon_.state() == QProcess::NotRunning) return;
+        daemon_.kill();
+        daemon_.waitForFinished(5000);
+    }
+    // Tells the radio something through rigctl, as another program would.
+    void rigctl(const QStringList& command) {
+        QProcess p;
+        p.start(rigctl_, QStringList{QStringLiteral("-m"), QStringLiteral("2"), QStringLiteral("-r"),
+                                     QStringLiteral("127.0.0.1:%1").arg(port_)} +
+                             command);
+        ASSERT_TRUE(p.waitForFinished(10000));
+        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    }
+    // How long the window took to show the band and mode, printed as a figure.
+    void expectFollowed(const char* band, const char* mode) {
+        QElapsedTimer clock;
+        clock.start();
+        QTRY_COMPARE_WITH_TIMEOUT(text("cboBand") + QLatin1Char(' ') + text("cboMode"),
+                                  QString::fromLatin1(band) + QLatin1Char(' ') + QString::fromLatin1(mode),
+                                  kRadioWait);
+        std::cout << "[ figure ] band " << band << " and mode " << mode << " followed in "
+                  << clock.elapsed() << " ms\n";
+    }
+
+    QString rigctld_;
+    QString rigctl_;
+    quint16 port_ = 0;
+    QProcess daemon_;
+};
+
+TEST_F(HamlibRadioTest, FollowsTheDummyRadioAndReconnectsAfterRigctldRestarts) {
+    QTRY_COMPARE_WITH_TIMEOUT(radioStatus(), QStringLiteral("connected"), kRadioWait);
+    rigctl({QStringLiteral("F"), QStringLiteral("14025000"), QStringLiteral("M"), QStringLiteral("CW"),
+            QStringLiteral("500")});
+    expectFollowed("20", "CW");
+    rigctl({QStringLiteral("F"), QStringLiteral("7074000"), QStringLiteral("M"),
+            QStringLiteral("PKTUSB"), QStringLiteral("3000")});
+    expectFollowed("40", "DIG");
+    expectPanel(true);
+
+    stopDaemon();
+    QTRY_COMPARE_WITH_TIMEOUT(radioStatus(), QStringLiteral("not connected"), kRadioWait);
+    EXPECT_EQ(dialogs->shown.size(), 1u);
+    startDaemon();
+    QTRY_COMPARE_WITH_TIMEOUT(radioStatus(), QStringLiteral("connected"), kRadioWait);
+    // A fresh dummy radio starts elsewhere; tell it where to go.
+    rigctl({QStringLiteral("F"), QStringLiteral("21250000"), QStringLiteral("M"), QStringLiteral("USB"),
+            QStringLiteral("2400")});
+    expectFollowed("15", "PHN");
+    EXPECT_EQ(dialogs->shown.size(), 1u) << "only the first failure is shown";
+}
 
 }  // namespace
 }  // namespace vl::ui::test

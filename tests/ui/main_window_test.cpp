@@ -251,6 +251,7 @@ const char* const kMenuTree[] = {
     "1|mnuBandMode40|BandMode40|Ctrl+F4",
     "1|mnuBandMode80|BandMode80|Ctrl+F8",
     "1|mnuBandMode160|BandMode160|Ctrl+F6",
+    "1|mnuFollowRadio|Follow Radio|",
     "0|mnuTimers|Timers|",
     "1|mnuBonusTimer|BonusTimer|",
     "2|mnuBonusTimerOn|ON|",

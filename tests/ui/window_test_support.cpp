@@ -75,6 +75,12 @@ bool WindowTest::startProgram(bool useFakePort) {
         };
     }
     env.computerUtcOffset = [this] { return computerUtcOffset; };
+    if (!hamlibRadio) {
+        auto scripted = radio;
+        env.makeRigLink = [scripted](const rig::RigSettings&) -> std::unique_ptr<rig::RigLink> {
+            return std::make_unique<rig::ScriptedRigLink>(scripted);
+        };
+    }
     host = std::make_unique<ProgramHost>(env);
     return host->start();
 }

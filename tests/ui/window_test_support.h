@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "keyer/comm_port.h"
+#include "rig/scripted_rig_link.h"
 #include "ui/dialogs.h"
 #include "ui/frm_vllogin.h"
 #include "ui/frm_vlwinlog.h"
@@ -156,7 +157,8 @@ protected:
 
     // Builds the program and runs its start-up; real serial port unless
     // useFakePort. With realMessageBoxes set the program shows its own
-    // QMessageBox boxes and `dialogs` stays null.
+    // QMessageBox boxes and `dialogs` stays null. The radio is `radio` unless
+    // hamlibRadio is set.
     bool startProgram(bool useFakePort = true);
     bool realMessageBoxes = false;
     frmVLWinLog* window() const { return host->mainWindow(); }
@@ -194,6 +196,8 @@ protected:
     // The computer's clock offset east of UTC in seconds as start-up sees it;
     // unknown unless a test sets it, so no test depends on the machine's zone.
     std::optional<int> computerUtcOffset;
+    std::shared_ptr<rig::ScriptedRadio> radio = std::make_shared<rig::ScriptedRadio>();
+    bool hamlibRadio = false;
     std::unique_ptr<ProgramHost> host;
 };
 
