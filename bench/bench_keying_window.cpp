@@ -76,7 +76,7 @@ public:
     void message(const QString& text, const QString&, Icon) override {
         std::printf("message: %s\n", text.toLocal8Bit().constData());
     }
-    bool question(const QString&, const QString&, Icon) override { return false; }
+    bool question(const QString&, const QString&, Icon, bool) override { return false; }
     QString input(const QString&, const QString&) override { return {}; }
     void beep() override {}
 };

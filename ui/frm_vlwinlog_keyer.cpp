@@ -95,7 +95,7 @@ void frmVLWinLog::mnuCWdecrease_Click() { keyer_.decreaseSpeed25(); }
 
 void frmVLWinLog::retire() {
     retired_ = true;
-    keyer_.stop();
+    keying_.abort();  // a message going out stops at once, the line released
     hide();
     if (sending_ == 0) deleteLater();
 }

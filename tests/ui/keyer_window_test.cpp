@@ -529,8 +529,8 @@ TEST_P(DuringSendTest, WindowAnswersWhileAnElementSounds) {
         return std::make_unique<HoldingPort>(shared, hold);
     });
     openFakePortFast();
-    trigger("mnu13wpm");  // eight T's: four seconds unless cut short
-    const std::string message = "TTTTTTTT";
+    trigger("mnu25wpm");  // about 1.3 s unless cut short
+    const std::string message = "TTTT";
     box("txtF1")->setText(QString::fromStdString(message));
     focusBox("txtCallsign");
     if (c.answer) dialogs->answers = {true};
