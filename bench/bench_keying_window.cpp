@@ -6,7 +6,7 @@
 // how far the message's length is off, and how late a typed letter reached
 // its box.
 //
-// Options: "--quick" keys only the fastest pass; "--no-rt" keeps the keying
+// Options: "--quick" keys only the fastest pass, "--wpm N" only that speed; "--no-rt" keeps the keying
 // thread at normal priority even where the system would grant real-time;
 // "--label TEXT" heads the figures (say, the load the machine was under).
 #include <QAction>
@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -165,28 +166,31 @@ void run(ui::frmVLWinLog* window, RecordingPort& port, int wpm) {
         return;
     }
     std::vector<double> errors;
+    std::size_t worstAt = 0;
     for (std::size_t i = 0; i < e.size(); ++i) {
         SteadyTime ideal = e[0].at + (edgesAt[i] - edgesAt[0]) * unit;
         errors.push_back(std::abs(Micros(e[i].at - ideal).count()));
+        if (errors.back() > errors[worstAt]) worstAt = i;
     }
     std::sort(errors.begin(), errors.end());
     std::sort(typing.begin(), typing.end());
     const double idealLength = Micros((edgesAt.back() - edgesAt.front()) * unit).count();
     const double length = Micros(e.back().at - e.front().at).count();
     std::printf("%2d wpm  %zu edges  median %6.1f us  p99 %7.1f us  worst %7.1f us  length %+.4f %%  "
-                "typed letters %zu, worst %6.2f ms, p99 %6.2f ms\n",
+                "typed letters %zu, worst %6.2f ms, p99 %6.2f ms  (worst edge: number %zu)\n",
                 wpm, errors.size(), percentile(errors, 0.5), percentile(errors, 0.99), errors.back(),
                 100 * (length - idealLength) / idealLength, typing.size(),
-                typing.empty() ? 0.0 : typing.back() / 1000, typing.empty() ? 0.0 : percentile(typing, 0.99) / 1000);
+                typing.empty() ? 0.0 : typing.back() / 1000, typing.empty() ? 0.0 : percentile(typing, 0.99) / 1000, worstAt);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool quick = false;
+    int only = 0;
     const char* label = "";
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quick") == 0) quick = true;
+        if (std::strcmp(argv[i], "--quick") == 0) only = 40;
+        if (std::strcmp(argv[i], "--wpm") == 0 && i + 1 < argc) only = std::atoi(argv[++i]);
         if (std::strcmp(argv[i], "--no-rt") == 0) keyer::allowRealTime(false);
         if (std::strcmp(argv[i], "--label") == 0 && i + 1 < argc) label = argv[++i];
     }
@@ -225,8 +229,8 @@ int main(int argc, char** argv) {
                 window->keying().realTime() ? "real-time (SCHED_FIFO)" : "normal priority");
     std::printf("text \"%s\"\n", kMessage.c_str());
     for (int wpm : {13, 25, 40}) {
-        if (quick && wpm != 40) continue;
-        run(window, *port, wpm);
+        if (only == 0 || wpm == only) run(window, *port, wpm);
     }
+    if (only != 0 && only != 13 && only != 25 && only != 40) run(window, *port, only);
     return 0;
 }

@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bench=build/bench/bench_keying_window
 date -u +"%F %T UTC"
+# Other work on the machine shows in the figures: note how busy it was.
+cat /proc/loadavg
 "$bench" --label "idle, real-time allowed" "$@"
 "$bench" --no-rt --label "idle, normal priority" "$@"
 
@@ -18,5 +20,6 @@ compile_forever & first=$!
 compile_forever & second=$!
 trap 'kill "$first" "$second" 2>/dev/null; wait 2>/dev/null' EXIT
 sleep 2
+cat /proc/loadavg
 "$bench" --label "two compilers, real-time allowed" "$@"
 "$bench" --no-rt --label "two compilers, normal priority" "$@"

@@ -199,7 +199,8 @@ std::optional<KeyError> Keyer::sendFrom(std::string& text, std::size_t firstChec
         }
         next = std::max(end, lineFreeAt_);
         Clock::TimePoint now = clock_->now();
-        if (now - next > kReanchorAfter) next = now;  // the events took long: go on from now
+        const Clock::Duration halfUnit(unitNanos_.load(std::memory_order_relaxed) / 2);
+        if (now - next > std::max(kReanchorAfter, halfUnit)) next = now;  // the work took long
     }
     if (interrupted()) {
         releaseInterrupted();

@@ -99,7 +99,10 @@ public:
     void setClock(Clock* clock);
 
     // Lateness after which the next character is scheduled from now rather
-    // than from the running schedule.
+    // than from the running schedule: this, or half a unit when that is more.
+    // A character that starts a little late (the thread woke late) keeps to
+    // the schedule, so the message keeps its length; after a long pause (slow
+    // work between characters) it starts from now with its elements whole.
     static constexpr Clock::Duration kReanchorAfter = std::chrono::milliseconds(1);
 
 private:

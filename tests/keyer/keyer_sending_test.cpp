@@ -192,6 +192,17 @@ TEST_F(SendingTest, ShortDelaysKeepTheScheduleLongOnesRestartIt) {
     send("EE");
     EXPECT_EQ(s[2].at - s[1].at, std::chrono::milliseconds(500));  // the events began at the release
     EXPECT_EQ(s[3].at - s[2].at, unit);
+
+    // A late wake-up at a character's end, shorter than half a unit (20 ms of
+    // 92 ms): the next character's first edge comes when it can, its release
+    // is back on the schedule.
+    line.clear();
+    onPump = [&](int n) {
+        if (n % 2 == 0) clock.advance(std::chrono::milliseconds(20));
+    };
+    Clock::TimePoint from = clock.now();
+    send("EEE");
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(s[2 * k + 1].at - from, (5 * k + 1) * unit) << k;
 }
 
 TEST_F(SendingTest, NoLineStillKeepsTime) {

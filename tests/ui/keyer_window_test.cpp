@@ -103,16 +103,7 @@ protected:
 
     // Starts the program on a keying port of the test's own making.
     void startWithPort(std::function<std::unique_ptr<keyer::CommPort>()> makePort) {
-        ProgramEnvironment env;
-        env.folder = dir.path().toStdString();
-        env.makeDialogs = [this](QWidget*) -> std::unique_ptr<Dialogs> {
-            auto scripted = std::make_unique<ScriptedDialogs>();
-            dialogs = scripted.get();
-            return scripted;
-        };
-        env.makePort = std::move(makePort);
-        host = std::make_unique<ProgramHost>(env);
-        ASSERT_TRUE(host->start());
+        ASSERT_TRUE(startProgram(std::move(makePort)));
         activate();
     }
 

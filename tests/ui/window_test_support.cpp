@@ -57,6 +57,14 @@ void WindowTest::prepareRegisteredFolder() {
 }
 
 bool WindowTest::startProgram(bool useFakePort) {
+    if (!useFakePort) return startProgram(std::function<std::unique_ptr<keyer::CommPort>()>());
+    auto shared = port;
+    return startProgram([shared]() -> std::unique_ptr<keyer::CommPort> {
+        return std::make_unique<FakeCommPort>(shared);
+    });
+}
+
+bool WindowTest::startProgram(std::function<std::unique_ptr<keyer::CommPort>()> makePort) {
     ProgramEnvironment env;
     env.folder = dir.path().toStdString();
     env.makeDialogs = [this](QWidget*) -> std::unique_ptr<Dialogs> {
@@ -64,12 +72,7 @@ bool WindowTest::startProgram(bool useFakePort) {
         dialogs = scripted.get();
         return scripted;
     };
-    if (useFakePort) {
-        auto shared = port;
-        env.makePort = [shared]() -> std::unique_ptr<keyer::CommPort> {
-            return std::make_unique<FakeCommPort>(shared);
-        };
-    }
+    env.makePort = std::move(makePort);
     host = std::make_unique<ProgramHost>(env);
     return host->start();
 }
