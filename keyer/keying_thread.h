@@ -12,7 +12,9 @@
 // Reports: when a ticket is finished the thread calls `notify` (from the
 // keying thread, at a moment when the next edge is at least Keyer::kSpareTime
 // away, or when it goes idle); the window then asks which tickets are
-// finished. No memory is allocated and no lock is waited on between edges.
+// finished. The texts live in slots the window fills and empties, so the
+// thread allocates and frees nothing for them, and between edges it takes no
+// lock another thread holds for longer than a flag's change.
 //
 // The thread asks for the real-time class SCHED_FIFO and for its memory to
 // stay locked; where the system refuses either, it keys at normal priority.
