@@ -14,6 +14,12 @@ public:
     // Returns at the deadline or as soon after it as possible; at once when
     // the deadline has passed.
     virtual void sleepUntil(TimePoint deadline) = 0;
+
+    // Called from another thread: a sleepUntil running now returns at once,
+    // and so does every later one until resume(). Clocks whose sleeps cannot
+    // block for long ignore it.
+    virtual void interrupt() {}
+    virtual void resume() {}
 };
 
 }  // namespace vl::keyer

@@ -70,6 +70,7 @@ void Keyer::set_speed(std::int32_t& wpm) {
     if (wpm == 0) return;
     std::int64_t ticks = divideHalfEven(Timing_Adjust, wpm);
     TimeTick = static_cast<std::int16_t>(std::clamp(ticks, kMinInt16, kMaxInt16));
+    unitNanos_.store(unitLength().count(), std::memory_order_relaxed);
 }
 
 void Keyer::setSpeedWpm(int wpm) {
@@ -108,14 +109,41 @@ std::optional<KeyError> Keyer::failed(KeyError error) {
     return error;
 }
 
+void Keyer::interrupt() {
+    stopsend = 1;
+    interrupted_.store(true, std::memory_order_release);
+    clock_->interrupt();
+}
+
+void Keyer::resume() {
+    clock_->resume();
+    interrupted_.store(false, std::memory_order_release);
+}
+
+void Keyer::releaseInterrupted() {
+    if (lineState_ != false) {
+        lineState_.reset();
+        if (!setLine(false)) lineState_ = false;
+    }
+    // The character was cut short: the line is free now.
+    lineFreeAt_ = clock_->now();
+}
+
+void Keyer::waitUntil(Clock::TimePoint deadline) {
+    if (spareTask_ && deadline - clock_->now() >= kSpareTime) spareTask_();
+    clock_->sleepUntil(deadline);
+}
+
 std::optional<KeyError> Keyer::keyCharacter(char c, Clock::TimePoint start, Clock::TimePoint& end) {
     std::string_view units = morseUnits(c);
-    Clock::Duration unit = unitLength();  // a speed change applies from the next character
+    // A speed change applies from the next character.
+    const Clock::Duration unit(unitNanos_.load(std::memory_order_relaxed));
     Clock::TimePoint edge = start;
     for (char u : units) {
         bool keyed = u == '1';
         if (lineState_ != keyed) {  // only edges are timed and set
-            clock_->sleepUntil(edge);
+            waitUntil(edge);
+            if (interrupted()) break;
             if (auto error = setLine(keyed)) return failed(std::move(*error));
             lineState_ = keyed;
         }
@@ -129,16 +157,25 @@ std::optional<KeyError> Keyer::keyCharacter(char c, Clock::TimePoint start, Cloc
 std::optional<KeyError> Keyer::Send_Character(char c) {
     Clock::TimePoint end;
     if (auto error = keyCharacter(c, std::max(clock_->now(), lineFreeAt_), end)) return error;
-    clock_->sleepUntil(end);
+    if (interrupted()) {
+        releaseInterrupted();
+        return std::nullopt;
+    }
+    waitUntil(end);
     return std::nullopt;
 }
 
-std::optional<KeyError> Keyer::Send_String(std::string& text) {
+std::optional<KeyError> Keyer::Send_String(std::string& text) { return sendFrom(text, 0); }
+
+std::optional<KeyError> Keyer::keyText(std::string& text) { return sendFrom(text, 1); }
+
+// `stopsend` is looked at before every character from `firstChecked` on.
+std::optional<KeyError> Keyer::sendFrom(std::string& text, std::size_t firstChecked) {
     const std::size_t n = text.size();
     if (n == 0) return std::nullopt;
     Clock::TimePoint next = std::max(clock_->now(), lineFreeAt_);
     for (std::size_t i = 0; i < n && i < text.size(); ++i) {
-        if (stopsend == 1) {
+        if ((i >= firstChecked && stopsend == 1) || interrupted()) {
             text.clear();
             break;
         }
@@ -147,21 +184,31 @@ std::optional<KeyError> Keyer::Send_String(std::string& text) {
             text.clear();
             return error;
         }
-        // The events run in the character's closing released units; a send
-        // started from them begins when this character ends. They run again
+        if (interrupted()) {
+            text.clear();
+            break;
+        }
+        // The other work runs in the character's closing released units; a
+        // send started from it begins when this character ends. It runs again
         // once those units are over, so an ESC pressed meanwhile is seen
         // before the next character is keyed.
         if (pump_) {
             pump_();
-            clock_->sleepUntil(end);
+            waitUntil(end);
             pump_();
         }
         next = std::max(end, lineFreeAt_);
         Clock::TimePoint now = clock_->now();
-        if (now - next > kReanchorAfter) next = now;  // the events took long: go on from now
+        const Clock::Duration halfUnit(unitNanos_.load(std::memory_order_relaxed) / 2);
+        if (now - next > std::max(kReanchorAfter, halfUnit)) next = now;  // the work took long
+    }
+    if (interrupted()) {
+        releaseInterrupted();
+        return std::nullopt;
     }
     // Returns when the last character keyed is over, closing units included.
-    clock_->sleepUntil(lineFreeAt_);
+    waitUntil(lineFreeAt_);
+    if (interrupted()) releaseInterrupted();
     return std::nullopt;
 }
 

@@ -1,30 +1,8 @@
 #include "keyer/steady_clock.h"
 
-#include <thread>
-
-#if defined(__linux__)
-#include <cerrno>
-#include <ctime>
-#endif
-
 namespace vl::keyer {
 
 namespace {
-
-void sleepCoarse(Clock::TimePoint wake) {
-#if defined(__linux__)
-    // steady_clock is CLOCK_MONOTONIC here; an absolute sleep cannot drift.
-    auto since = wake.time_since_epoch();
-    auto secs = std::chrono::duration_cast<std::chrono::seconds>(since);
-    timespec ts{};
-    ts.tv_sec = static_cast<time_t>(secs.count());
-    ts.tv_nsec = static_cast<long>(std::chrono::duration_cast<std::chrono::nanoseconds>(since - secs).count());
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
-    }
-#else
-    std::this_thread::sleep_until(wake);
-#endif
-}
 
 inline void relax() {
 #if defined(__x86_64__) || defined(__i386__)
@@ -38,8 +16,26 @@ Clock::TimePoint SteadyClock::now() { return std::chrono::steady_clock::now(); }
 
 void SteadyClock::sleepUntil(TimePoint deadline) {
     TimePoint wake = deadline - spinMargin_;
-    if (now() < wake) sleepCoarse(wake);
-    while (now() < deadline) relax();
+    if (now() < wake) {
+        // An absolute wait on the monotonic clock (a clock-wait on
+        // CLOCK_MONOTONIC underneath), so it cannot drift; interrupt() ends it.
+        std::unique_lock<std::mutex> lock(mutex_);
+        wake_.wait_until(lock, wake, [this] { return interrupted_.load(std::memory_order_relaxed); });
+    }
+    while (now() < deadline && !interrupted_.load(std::memory_order_relaxed)) relax();
+}
+
+void SteadyClock::interrupt() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        interrupted_.store(true, std::memory_order_relaxed);
+    }
+    wake_.notify_all();
+}
+
+void SteadyClock::resume() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    interrupted_.store(false, std::memory_order_relaxed);
 }
 
 }  // namespace vl::keyer

@@ -1,6 +1,10 @@
 #pragma once
 // The real clock: sleeps until shortly before a deadline, then spins on the
 // monotonic clock to meet it within microseconds.
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+
 #include "keyer/clock.h"
 
 namespace vl::keyer {
@@ -15,9 +19,14 @@ public:
 
     TimePoint now() override;
     void sleepUntil(TimePoint deadline) override;
+    void interrupt() override;
+    void resume() override;
 
 private:
     Duration spinMargin_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::atomic<bool> interrupted_{false};
 };
 
 }  // namespace vl::keyer

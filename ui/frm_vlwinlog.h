@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "keyer/comm_port.h"
 #include "keyer/keyer.h"
+#include "keyer/keying_thread.h"
 #include "logbook/data_folder.h"
 #include "scoring/counters.h"
 #include "ui/dialogs.h"
@@ -18,6 +20,7 @@
 
 class QAction;
 class QComboBox;
+class QEventLoop;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -71,7 +74,11 @@ public:
     // State the tests and the host look at.
     const scoring::Counters& counters() const { return counters_; }
     const keyer::Keyer& keyer() const { return keyer_; }
+    const keyer::KeyingThread& keying() const { return keying_; }
     keyer::CommPort& MSComm1() { return *MSComm1_; }
+    // Closes the keying port; a text being keyed ends first, with the line
+    // released.
+    std::optional<keyer::KeyError> closePort();
     const logbook::DataFolder& folder() const { return folder_; }
     int16_t N() const { return N_; }
     int16_t WritHist() const { return WritHist_; }
@@ -202,6 +209,8 @@ private:
 
     // Sending.
     void Send_String(std::string text);
+    // The keying thread finished a text: the sends waiting for one look.
+    void keyingReported();
 
     // Following the radio.
     struct RigFollowing;
@@ -223,6 +232,9 @@ private:
     logbook::DataFolder folder_;
     std::unique_ptr<keyer::CommPort> MSComm1_;
     keyer::Keyer keyer_;
+    // Owns the keyer's line while a text is keyed; goes first, so the thread
+    // ends before the keyer and the port do.
+    keyer::KeyingThread keying_;
     ProportionalLayout ActiveResize1;
 
     // Entry row.
@@ -306,6 +318,7 @@ private:
     bool closingConfirmed_ = false;
     bool flashRed_ = false;
     int sending_ = 0;       // sends running, nested ones included
+    std::vector<QEventLoop*> waitingSends_;  // their local event loops, innermost last
     bool retired_ = false;  // the next flash of the band and mode lists is red on green
 };
 

@@ -34,6 +34,10 @@ frmVLWinLog::frmVLWinLog(ProgramHost& host, std::unique_ptr<keyer::CommPort> por
       dialogs_(host.dialogs()),
       folder_(host.environment().folder),
       MSComm1_(std::move(port)),
+      keying_(keyer_,
+              [this] {
+                  QMetaObject::invokeMethod(this, [this] { keyingReported(); }, Qt::QueuedConnection);
+              }),
       ActiveResize1(kDesignSize) {
     setObjectName(QStringLiteral("frmVLWinLog"));
     setWindowTitle(QStringLiteral("VLWINLOG 1.0"));
@@ -52,7 +56,6 @@ frmVLWinLog::frmVLWinLog(ProgramHost& host, std::unique_ptr<keyer::CommPort> por
     resize(kDesignSize.width(), kDesignSize.height() + menuBar()->sizeHint().height());
     installKeyPreview();
     keyer_.setKeyLine(MSComm1_.get());
-    keyer_.setEventPump([] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
 }
 
 void frmVLWinLog::buildEntryRow() {

@@ -1,6 +1,7 @@
 // CW working: the keying port, the stored messages, the speed and the send
 // commands.
 #include <QComboBox>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -33,7 +34,7 @@ void frmVLWinLog::openPort(int n) {
         dialogs_.message(QString::fromLocal8Bit(problem->description.c_str()));
     }
     keyer::CommPort& port = *MSComm1_;
-    if (port.portOpen() && port.setPortOpen(false)) {
+    if (port.portOpen() && closePort()) {
         dialogs_.message(failure);
         return;
     }
@@ -49,7 +50,7 @@ void frmVLWinLog::openPort(int n) {
 }
 
 void frmVLWinLog::mnudisablePort_Click() {
-    if (!MSComm1_->portOpen() || MSComm1_->setPortOpen(false)) {
+    if (!MSComm1_->portOpen() || closePort()) {
         dialogs_.message(QStringLiteral("NO PORT OPEN"));
         return;
     }
@@ -94,7 +95,7 @@ void frmVLWinLog::mnuCWdecrease_Click() { keyer_.decreaseSpeed25(); }
 
 void frmVLWinLog::retire() {
     retired_ = true;
-    keyer_.stop();
+    keying_.abort();  // a message going out stops at once, the line released
     stopFollowingRadio();  // the window that replaces it follows the radio
     hide();
     if (sending_ == 0) deleteLater();
@@ -107,20 +108,39 @@ void frmVLWinLog::sendBox(int index) {
     Send_String(toCp1252(box->text()));
 }
 
+std::optional<keyer::KeyError> frmVLWinLog::closePort() {
+    keying_.abort();
+    return MSComm1_->setPortOpen(false);
+}
+
 void frmVLWinLog::Send_String(std::string text) {
-    // Events run between characters: the window may be replaced meanwhile, so
-    // it stays alive until its outermost send is over.
+    // The keying thread keys the text; the command waits in an event loop of
+    // its own, so the window stays live meanwhile (ESC, speed changes and
+    // other sends included) and still returns only when its text is over.
+    if (text.empty() || keyer_.stopsend == 1) return;
+    const std::optional<keyer::KeyingThread::Ticket> ticket = keying_.start(std::move(text));
+    if (!ticket) return;  // sends nested deeper than any operator could press
+    // The window may be replaced meanwhile: it stays alive until its
+    // outermost send is over.
     ++sending_;
-    const std::optional<keyer::KeyError> error = keyer_.Send_String(text);
+    QEventLoop loop;
+    waitingSends_.push_back(&loop);
+    while (!keying_.finished(*ticket)) loop.exec();
+    waitingSends_.pop_back();
+    const keyer::KeyingThread::Outcome outcome = keying_.collect(*ticket);
     --sending_;
     if (retired_) {
         if (sending_ == 0) deleteLater();
         return;
     }
-    if (error) {
+    if (outcome.error) {
         dialogs_.message(QStringLiteral("Sending stopped: the keying line failed.\r\n") +
-                         QString::fromLocal8Bit(error->description.c_str()));
+                         QString::fromLocal8Bit(outcome.error->description.c_str()));
     }
+}
+
+void frmVLWinLog::keyingReported() {
+    for (QEventLoop* loop : waitingSends_) loop->quit();
 }
 
 }  // namespace vl::ui

@@ -64,7 +64,7 @@ void ProgramHost::endProgram(int status) {
     if (login_) login_->hide();
     if (main_) {
         main_->hide();
-        if (main_->MSComm1().portOpen()) main_->MSComm1().setPortOpen(false);
+        if (main_->MSComm1().portOpen()) main_->closePort();
     }
     emit programEnded(status);
 }

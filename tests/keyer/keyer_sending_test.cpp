@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <deque>
 #include <functional>
+#include <mutex>
 
 #include "keyer/keyer.h"
+#include "keyer/keying_thread.h"
 #include "morse_signs.h"
 
 namespace vl::keyer {
@@ -189,6 +192,17 @@ TEST_F(SendingTest, ShortDelaysKeepTheScheduleLongOnesRestartIt) {
     send("EE");
     EXPECT_EQ(s[2].at - s[1].at, std::chrono::milliseconds(500));  // the events began at the release
     EXPECT_EQ(s[3].at - s[2].at, unit);
+
+    // A late wake-up at a character's end, shorter than half a unit (20 ms of
+    // 92 ms): the next character's first edge comes when it can, its release
+    // is back on the schedule.
+    line.clear();
+    onPump = [&](int n) {
+        if (n % 2 == 0) clock.advance(std::chrono::milliseconds(20));
+    };
+    Clock::TimePoint from = clock.now();
+    send("EEE");
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(s[2 * k + 1].at - from, (5 * k + 1) * unit) << k;
 }
 
 TEST_F(SendingTest, NoLineStillKeepsTime) {
@@ -222,6 +236,176 @@ TEST_F(SendingTest, LineFailureStopsWithOneErrorAndReleases) {
     EXPECT_EQ(errors, 1);
     EXPECT_EQ(text, "");
     EXPECT_FALSE(nestedFails.calls.back());
+}
+
+// ---- On the keying thread ------------------------------------------------------
+
+// A recording line that can stop the keying thread at one setting until the
+// test (standing for the window's thread) has acted, and can fail at another.
+class HoldingLine : public KeyLine {
+public:
+    HoldingLine(Clock& clock, int holdAt, int failAt) : record_(clock), holdAt_(holdAt), failAt_(failAt) {}
+    std::optional<KeyError> setKeyed(bool keyed) override {
+        const int n = ++calls_;
+        if (n == failAt_) return KeyError{5, "line gone"};
+        record_.setKeyed(keyed);
+        if (n == holdAt_) {
+            std::unique_lock<std::mutex> lock(mutex_);
+            held_ = true;
+            changed_.notify_all();
+            changed_.wait(lock, [this] { return released_; });
+        }
+        return std::nullopt;
+    }
+    // The test's side: waits for the hold, acts, lets the line go on.
+    void whileHeld(const std::function<void()>& act) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        ASSERT_TRUE(changed_.wait_for(lock, std::chrono::seconds(10), [this] { return held_; }));
+        act();
+        released_ = true;
+        changed_.notify_all();
+    }
+    const RecordingKeyLine& record() const { return record_; }
+
+private:
+    RecordingKeyLine record_;
+    int holdAt_;
+    int failAt_;
+    int calls_ = 0;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool held_ = false;
+    bool released_ = false;
+};
+
+struct ThreadCase {
+    const char* name;
+    const char* text;
+    int holdAt;  // the line setting during which the window acts
+    int failAt;  // 0: the line never fails
+    // What the window does meanwhile; it may start a second text.
+    std::function<std::optional<KeyingThread::Ticket>(Keyer&, KeyingThread&)> act;
+    std::string units;  // what the line keyed, one character a unit
+    bool stopped;
+    bool nestedStopped;
+    int errorNumber;  // of the text that met the failure; 0 for none
+};
+
+class KeyingThreadTest : public SendingTest, public ::testing::WithParamInterface<ThreadCase> {
+protected:
+    KeyingThread::Outcome waitFor(KeyingThread& keying, KeyingThread::Ticket t) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (!reported_.wait_for(lock, std::chrono::seconds(10), [&] { return keying.finished(t); })) {
+            ADD_FAILURE() << "the text never finished";
+            return {};
+        }
+        return keying.collect(t);
+    }
+    void notify() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        reported_.notify_all();
+    }
+    std::mutex mutex_;
+    std::condition_variable reported_;
+};
+
+TEST_P(KeyingThreadTest, WindowActsWhileATextIsKeyed) {
+    const ThreadCase& c = GetParam();
+    HoldingLine held(clock, c.holdAt, c.failAt);
+    keyer.setKeyLine(&held);
+    KeyingThread keying(keyer, [this] { notify(); });
+
+    std::optional<KeyingThread::Ticket> nested;
+    const std::optional<KeyingThread::Ticket> t = keying.start(c.text);
+    ASSERT_TRUE(t.has_value());
+    held.whileHeld([&] { nested = c.act(keyer, keying); });
+    if (nested) {
+        const KeyingThread::Outcome inner = waitFor(keying, *nested);
+        EXPECT_EQ(inner.stopped, c.nestedStopped);
+        EXPECT_EQ(inner.error ? inner.error->number : 0, c.errorNumber);
+    }
+    const KeyingThread::Outcome outer = waitFor(keying, *t);
+    EXPECT_EQ(outer.stopped, c.stopped);
+    // A failure is reported once, by the text that met it.
+    EXPECT_EQ(outer.error ? outer.error->number : 0, nested ? 0 : c.errorNumber);
+
+    const auto& s = held.record().settings();
+    ASSERT_FALSE(s.empty());
+    EXPECT_FALSE(s.back().keyed) << "the line was left keyed";
+    EXPECT_EQ(test::keyedUnits(held.record(), clock.now(), keyer.unitLength()), c.units);
+
+    // After an abort (the port closing and opening again, say) the thread
+    // keys the next text whole.
+    keying.abort();
+    keyer.stopsend = 0;
+    RecordingKeyLine after(clock);
+    keyer.setKeyLine(&after);
+    const std::optional<KeyingThread::Ticket> next = keying.start("EE");
+    EXPECT_FALSE(waitFor(keying, *next).stopped);
+    EXPECT_EQ(after.settings().size(), 4u);
+}
+
+const auto kNothing = [](Keyer&, KeyingThread&) -> std::optional<KeyingThread::Ticket> { return std::nullopt; };
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, KeyingThreadTest,
+    ::testing::Values(
+        // Held at the first E's key-down: ESC ends the text after that E.
+        ThreadCase{"Escape", "TEEEE", 3, 0,
+                   [](Keyer& k, KeyingThread&) -> std::optional<KeyingThread::Ticket> {
+                       k.stop();
+                       return std::nullopt;
+                   },
+                   keyed("-") + keyed("."), true, false, 0},
+        // A second text started during the first E goes out after that E.
+        ThreadCase{"Nested", "EE", 1, 0,
+                   [](Keyer&, KeyingThread& t) { return t.start("TT"); },
+                   keyed(".") + keyed("-") + keyed("-") + keyed("."), false, false, 0},
+        // ESC during the nested text stops both.
+        ThreadCase{"EscapeInNested", "EEE", 1, 0,
+                   [](Keyer& k, KeyingThread& t) {
+                       auto nested = t.start("TTT");
+                       k.stop();
+                       return nested;
+                   },
+                   keyed(".") + keyed("-"), true, true, 0},
+        // The nested text meets the failure at the T's release: it reports
+        // it, the line is released, the first text stops quietly.
+        ThreadCase{"FailureInNested", "EEE", 1, 4,
+                   [](Keyer&, KeyingThread& t) { return t.start("TT"); }, keyed(".") + "111", true, true, 5},
+        ThreadCase{"Failure", "EEE", 1, 3, kNothing, keyed("."), true, false, 5},
+        // An interruption (the port is closing) releases the line at the
+        // next edge it waits for (on the real clock: at once) and keys no more.
+        ThreadCase{"Interrupted", "TTT", 1, 0,
+                   [](Keyer& k, KeyingThread&) -> std::optional<KeyingThread::Ticket> {
+                       k.interrupt();
+                       return std::nullopt;
+                   },
+                   "111", true, false, 0}),
+    [](const ::testing::TestParamInfo<ThreadCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SendingTest, SpeedChangeOnTheKeyingThreadAppliesFromTheNextCharacter) {
+    HoldingLine held(clock, 2, 0);  // the first T's release
+    keyer.setKeyLine(&held);
+    std::mutex m;
+    std::condition_variable cv;
+    KeyingThread keying(keyer, [&] {
+        std::lock_guard<std::mutex> lock(m);
+        cv.notify_all();
+    });
+    const auto t = keying.start("TT");
+    held.whileHeld([&] { keyer.setSpeedWpm(25); });
+    {
+        std::unique_lock<std::mutex> lock(m);
+        ASSERT_TRUE(cv.wait_for(lock, std::chrono::seconds(10), [&] { return keying.finished(*t); }));
+    }
+    keying.collect(*t);
+    const auto slow = std::chrono::nanoseconds(92'307'692);
+    const auto& s = held.record().settings();
+    ASSERT_EQ(s.size(), 4u);
+    EXPECT_EQ(s[1].at - s[0].at, 3 * slow);
+    EXPECT_EQ(s[2].at - s[0].at, 7 * slow);
+    EXPECT_EQ(s[3].at - s[2].at, 3 * std::chrono::milliseconds(48));
 }
 
 }  // namespace

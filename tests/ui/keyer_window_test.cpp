@@ -9,8 +9,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <map>
+#include <thread>
 
 #include "keyer/morse_table.h"
 
@@ -96,6 +99,12 @@ protected:
         QWindow* handle = window()->windowHandle();
         QCoreApplication::postEvent(handle, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
         QCoreApplication::postEvent(handle, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+    }
+
+    // Starts the program on a keying port of the test's own making.
+    void startWithPort(std::function<std::unique_ptr<keyer::CommPort>()> makePort) {
+        ASSERT_TRUE(startProgram(std::move(makePort)));
+        activate();
     }
 
     // "VLPorts.txt" mapping ports 1 and 2 to these devices.
@@ -448,21 +457,10 @@ private:
 };
 
 TEST_F(KeyerWindowTest, LineFailureStopsSendingWithOneMessage) {
-    ProgramEnvironment env;
-    env.folder = dir.path().toStdString();
-    env.makeDialogs = [this](QWidget*) -> std::unique_ptr<Dialogs> {
-        auto scripted = std::make_unique<ScriptedDialogs>();
-        dialogs = scripted.get();
-        return scripted;
-    };
     auto shared = port;
-    env.makePort = [shared]() -> std::unique_ptr<keyer::CommPort> {
+    startWithPort([shared]() -> std::unique_ptr<keyer::CommPort> {
         return std::make_unique<FailingLinePort>(shared, 3);
-    };
-    env.computerUtcOffset = [this] { return computerUtcOffset; };
-    host = std::make_unique<ProgramHost>(env);
-    ASSERT_TRUE(host->start());
-    activate();
+    });
     openFakePortFast();
     box("txtF1")->setText(QStringLiteral("EEEEEEEE"));
     box("txtF2")->setText(QStringLiteral("EE"));
@@ -486,6 +484,99 @@ TEST_F(KeyerWindowTest, LineFailureStopsSendingWithOneMessage) {
     EXPECT_EQ(port->dtr, edgesFor("EE"));
     EXPECT_TRUE(dialogs->shown.empty());
 }
+
+// A keying port that holds the keying thread at its first raise of DTR, with
+// the line keyed, until the test lets it go (or ten seconds have passed).
+class HoldingPort : public FakeCommPort {
+public:
+    struct Hold {
+        std::atomic<bool> held{false};
+        std::atomic<bool> released{false};
+    };
+    HoldingPort(std::shared_ptr<Shared> shared, std::shared_ptr<Hold> hold)
+        : FakeCommPort(std::move(shared)), hold_(std::move(hold)) {}
+    std::optional<keyer::KeyError> setDTREnable(bool on) override {
+        auto result = FakeCommPort::setDTREnable(on);
+        if (on && !hold_->held.exchange(true)) {
+            const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (!hold_->released && std::chrono::steady_clock::now() < giveUp) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            hold_->released = true;
+        }
+        return result;
+    }
+
+private:
+    std::shared_ptr<Hold> hold_;
+};
+
+struct DuringSendCase {
+    const char* name;
+    const char* command;  // chosen while the first element sounds; none: a letter is typed
+    bool answer;          // to the question the command asks
+    bool keyedWhole;
+    bool portOpenAfter;
+};
+
+class DuringSendTest : public KeyerWindowTest, public ::testing::WithParamInterface<DuringSendCase> {};
+
+TEST_P(DuringSendTest, WindowAnswersWhileAnElementSounds) {
+    const DuringSendCase& c = GetParam();
+    auto hold = std::make_shared<HoldingPort::Hold>();
+    auto shared = port;
+    startWithPort([shared, hold]() -> std::unique_ptr<keyer::CommPort> {
+        return std::make_unique<HoldingPort>(shared, hold);
+    });
+    openFakePortFast();
+    trigger("mnu25wpm");  // about 1.3 s unless cut short
+    const std::string message = "TTTT";
+    box("txtF1")->setText(QString::fromStdString(message));
+    focusBox("txtCallsign");
+    if (c.answer) dialogs->answers = {true};
+
+    // The window's own timer runs while the keying thread holds the line
+    // keyed: the window is neither blocked nor waiting for the character.
+    bool actedWhileHeld = false;
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, window(), [&] {
+        if (!hold->held) return;
+        watch.stop();
+        actedWhileHeld = !hold->released;
+        if (!c.command) {
+            QTest::keyClicks(box("txtCallsign"), QStringLiteral("k"));
+            hold->released = true;
+            return;
+        }
+        hold->released = true;
+        trigger(c.command);
+    });
+    watch.start();
+    pressWindowKey(Qt::Key_F1);
+
+    EXPECT_TRUE(actedWhileHeld);
+    ASSERT_FALSE(port->dtr.empty());
+    EXPECT_FALSE(port->dtr.back()) << "the port closed with the line keyed";
+    if (c.keyedWhole) {
+        EXPECT_EQ(port->dtr, edgesFor(message));
+    } else {
+        EXPECT_LT(port->dtr.size(), edgesFor(message).size());
+    }
+    EXPECT_EQ(port->isOpen, c.portOpenAfter);
+    // Only the typed case changes the box; only Exit asks anything.
+    EXPECT_EQ(text("txtCallsign"), c.command ? QString() : QStringLiteral("K"));
+    EXPECT_EQ(host->ended(), c.answer);
+    EXPECT_EQ(dialogs->shown.size(), c.answer ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, DuringSendTest,
+    ::testing::Values(DuringSendCase{"Typing", nullptr, false, true, true},
+                      DuringSendCase{"Exit", "mnuExit", true, false, false},
+                      DuringSendCase{"DisablePort", "mnudisablePort", false, false, false},
+                      DuringSendCase{"OtherPort", "cmmPort2", false, false, true}),
+    [](const ::testing::TestParamInfo<DuringSendCase>& info) { return std::string(info.param.name); });
 
 TEST_F(KeyerWindowTest, F12ClaimsTheBonusFromAnyBox) {
     start();

@@ -59,6 +59,14 @@ void WindowTest::prepareRegisteredFolder() {
 }
 
 bool WindowTest::startProgram(bool useFakePort) {
+    if (!useFakePort) return startProgram(std::function<std::unique_ptr<keyer::CommPort>()>());
+    auto shared = port;
+    return startProgram([shared]() -> std::unique_ptr<keyer::CommPort> {
+        return std::make_unique<FakeCommPort>(shared);
+    });
+}
+
+bool WindowTest::startProgram(std::function<std::unique_ptr<keyer::CommPort>()> makePort) {
     ProgramEnvironment env;
     env.folder = dir.path().toStdString();
     if (!realMessageBoxes) {
@@ -68,12 +76,7 @@ bool WindowTest::startProgram(bool useFakePort) {
             return scripted;
         };
     }
-    if (useFakePort) {
-        auto shared = port;
-        env.makePort = [shared]() -> std::unique_ptr<keyer::CommPort> {
-            return std::make_unique<FakeCommPort>(shared);
-        };
-    }
+    env.makePort = std::move(makePort);
     env.computerUtcOffset = [this] { return computerUtcOffset; };
     if (!hamlibRadio) {
         auto scripted = radio;

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTest>
+#include <functional>
 #include <QWindow>
 #include <deque>
 #include <memory>
@@ -161,6 +162,8 @@ protected:
     // hamlibRadio is set.
     bool startProgram(bool useFakePort = true);
     bool realMessageBoxes = false;
+    // The same on a keying port of the test's own making (none: the real one).
+    bool startProgram(std::function<std::unique_ptr<keyer::CommPort>()> makePort);
     frmVLWinLog* window() const { return host->mainWindow(); }
     // Shows the main window and makes it the active window.
     void activate();

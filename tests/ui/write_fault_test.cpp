@@ -25,6 +25,7 @@ using logbook::WriteFaultScope;
 class WriteFaultTest : public WindowTest {
 public:
     using WindowTest::dialogs;
+    using WindowTest::dir;
     using WindowTest::find;
     using WindowTest::host;
     using WindowTest::pressWindowKey;
@@ -93,6 +94,8 @@ public:
 };
 
 const QString kCommonError = QStringLiteral("An unexpected error as occurred: \r\n");
+const char* const kLoggedContact =
+    "\"K1ABC   \",\"59  \",\"59  \",\"123\",\"BOB    \",\"20 \",\"PHN\",\"12/07/2026\",\"23:30 \",\"\"\r\n";
 
 // A contact of chapter 123 (worked already) or 007 (new), typed and logged;
 // a row still there from a failed INSERT is logged as it stands.
@@ -142,6 +145,15 @@ const std::vector<WriteFaultTest::Writer>& writers() {
          QStringLiteral("The summary sheet"),
          [](W& t) { t.writeFile("N0CALL2026.txt", "an older sheet\r\n"); },
          [](W& t) { t.trigger("mnuToFile"); },},
+        // Both exports write through the same step; the ADIF header carries
+        // the time of writing, so the Cabrillo export stands for them.
+        {"the Cabrillo export", {"mine.log"}, {}, QStringLiteral("Nothing was exported: the file "),
+         [](W& t) { t.writeFile("vlqsolog.txt", kLoggedContact); },
+         [](W& t) {
+             t.dialogs->inputs = {t.dir.path() + QStringLiteral("/mine.log")};
+             t.trigger("mnuExportCabrillo");
+         },
+        },
     };
     return list;
 }
