@@ -80,6 +80,8 @@ public:
     bool question(const QString&, const QString&, Icon, bool) override { return false; }
     QString input(const QString&, const QString&) override { return {}; }
     void beep() override {}
+    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString choose(const QString&, const QString&, const QStringList&) override { return {}; }
 };
 
 void writeFile(const QString& folder, const char* name, const std::string& bytes) {
