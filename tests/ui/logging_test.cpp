@@ -556,9 +556,6 @@ TEST_F(LoggingTest, ViewCountersShowsTheGridInsteadOfTheLogBoxes) {
     EXPECT_TRUE(find<QWidget>("txtRecentLog")->isVisible());
 }
 
-}  // namespace
-}  // namespace vl::ui::test
-
 // ---- Hostile logs and folders -------------------------------------------------
 
 // Logs the program may meet at start-up: whatever they hold, the program
@@ -662,3 +659,6 @@ TEST_F(LoggingTest, VanishedWorkingFolderIsReportedAndTheRowWaits) {
                                         "\"PHN\"," + stamp + ",\"\"\r\n");
     EXPECT_EQ(text("txtCallsign"), QString());
 }
+
+}  // namespace
+}  // namespace vl::ui::test
