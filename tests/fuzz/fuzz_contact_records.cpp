@@ -1,6 +1,9 @@
 // The contact log as read by the look-ups, the searches and the recount.
+#include <algorithm>
+
 #include "fuzz_support.h"
 #include "logbook/contact_record.h"
+#include "logbook/quoted_line.h"
 
 using namespace vl::logbook;
 
