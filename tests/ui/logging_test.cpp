@@ -2,6 +2,7 @@
 // recent-log box, the refused INSERTs, and the score boxes.
 #include "window_test_support.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -615,6 +616,110 @@ TEST_F(LoggingTest, ViewCountersShowsTheGridInsteadOfTheLogBoxes) {
     trigger("mnuLog");
     EXPECT_FALSE(frame->isVisible());
     EXPECT_TRUE(find<QWidget>("txtRecentLog")->isVisible());
+}
+
+// ---- Hostile logs and folders -------------------------------------------------
+
+// Logs the program may meet at start-up: whatever they hold, the program
+// starts, reports what it cannot count, and the next contact is appended on a
+// line of its own with every earlier byte left as it was.
+struct HostileLog {
+    const char* label;
+    std::string content;
+    size_t reportsAtStart;   // common error reports shown by the start-up
+    size_t reportsAtInsert;  // and by logging one more 20 m phone contact
+};
+void PrintTo(const HostileLog& c, std::ostream* os) { *os << c.label; }
+
+std::string binaryGarbage() {
+    std::string bytes;
+    for (int round = 0; round < 40; ++round) {
+        for (int b = 0; b < 256; ++b) bytes += static_cast<char>((b * 37 + round) & 0xFF);
+    }
+    return bytes + std::string("\0\0\"", 3);
+}
+
+std::string recordsOf20mPhone(int count) {
+    const std::string line =
+        "\"K1ABC   \",\"59  \",\"59  \",\"007\",\"AL     \",\"20 \",\"PHN\",\"05/10/2026\",\"14:00 \",\"\"\r\n";
+    std::string log;
+    log.reserve(line.size() * static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) log += line;
+    return log;
+}
+
+class HostileLogTest : public LoggingTest, public ::testing::WithParamInterface<HostileLog> {};
+
+TEST_P(HostileLogTest, StartsAndTheNextContactKeepsEveryEarlierByte) {
+    const std::string& before = GetParam().content;
+    writeFile("vlqsolog.txt", before);
+    start();
+    EXPECT_EQ(dialogs->shown.size(), GetParam().reportsAtStart) << dialogs->lastText().toStdString();
+    dialogs->clear();
+    ASSERT_TRUE(window()->isVisible());
+
+    const std::string stamp = logContact("w9new", "12", "zz");
+    EXPECT_EQ(dialogs->shown.size(), GetParam().reportsAtInsert) << dialogs->lastText().toStdString();
+    const std::string lineEnd = before.empty() || before.back() == '\n' ? ""
+                                : before.back() == '\r'                 ? "\n"
+                                                                        : "\r\n";
+    EXPECT_EQ(readFile("vlqsolog.txt"),
+              before + lineEnd + "\"W9NEW   \",\"59  \",\"59  \",\"012\",\"ZZ     \",\"20 \",\"PHN\"," +
+                  stamp + ",\"\"\r\n");
+    EXPECT_EQ(text("txtCallsign"), QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Logs, HostileLogTest,
+    ::testing::Values(
+        HostileLog{"BinaryGarbage", binaryGarbage(), 0, 0},
+        HostileLog{"LfOnlyAndCutShortInAQuote",
+                   "\"K1ABC\",\"59\",\"59\",\"7\",\"AL\",\"20\",\"PHN\"\n\"W2XYZ\",\"5", 0, 0},
+        HostileLog{"TenKilobyteLine", "\"K1ABC\",\"" + std::string(10240, 'X') + "\"\r", 0, 0},
+        HostileLog{"MissingAndExtraFields",
+                   "\"K1ABC\"\r\n\"W2XYZ\",\"59\",\"59\",\"7\",\"AL\",\"20\",\"PHN\",\"d\",\"t\",\"c\","
+                   "\"extra\",\"more\"\r\n",
+                   0, 0},
+        // 32,767 is the most a counter holds: the start-up says so once,
+        // and the contact that does not fit is still logged.
+        HostileLog{"PastTheSixteenBitCount", recordsOf20mPhone(32768), 1, 1}),
+    [](const auto& info) { return info.param.label; });
+
+TEST_F(LoggingTest, TenKilobytePasteIsLoggedWhole) {
+    start();
+    typeContact("k1abc", "7", "bob");
+    const QString paste = QString(10240, QLatin1Char('a')) + QStringLiteral("\t\"end\"\r\n");
+    QApplication::clipboard()->setText(paste);
+    focusBox("txtComment");
+    QTest::keyClick(find<QWidget>("txtComment"), Qt::Key_V, Qt::ControlModifier);
+    settle();
+    const std::string stamp = stampFields();
+    pressWindowKey(Qt::Key_Insert);
+    expectNoMessages();
+    // Control characters go, the quote becomes an apostrophe, nothing is cut.
+    EXPECT_EQ(readFile("vlqsolog.txt"),
+              "\"K1ABC   \",\"59  \",\"59  \",\"007\",\"BOB    \",\"20 \",\"PHN\"," + stamp + ",\"" +
+                  std::string(10240, 'a') + "'end'\"\r\n");
+}
+
+TEST_F(LoggingTest, VanishedWorkingFolderIsReportedAndTheRowWaits) {
+    start();
+    typeContact("k1abc", "7", "bob");
+    ASSERT_TRUE(QDir(dir.path()).removeRecursively());
+    pressWindowKey(Qt::Key_Insert);
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_TRUE(dialogs->shown[0].text.endsWith(kWriteFailedEnd)) << dialogs->lastText().toStdString();
+    dialogs->clear();
+    EXPECT_EQ(text("txtCallsign"), QStringLiteral("K1ABC"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("BOB"));
+
+    // With the folder back, the same row is logged.
+    ASSERT_TRUE(QDir().mkpath(dir.path()));
+    const std::string stamp = stampFields();
+    pressWindowKey(Qt::Key_Insert);
+    EXPECT_EQ(readFile("vlqsolog.txt"), "\"K1ABC   \",\"59  \",\"59  \",\"007\",\"BOB    \",\"20 \","
+                                        "\"PHN\"," + stamp + ",\"\"\r\n");
+    EXPECT_EQ(text("txtCallsign"), QString());
 }
 
 }  // namespace

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer harnesses of tests/fuzz/ with clang in build-fuzz/ and
+# runs each from its seeds for a short fixed time (VL_FUZZ_SECONDS, 10 s by
+# default). A crash, a failed check, a leak, an input that takes over a second
+# or a run past 2 GB fails the step; the input that did it is left in
+# build-fuzz/findings/.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+if ! command -v clang++ >/dev/null 2>&1; then
+  echo "clang++ not found: the fuzz harnesses are not run"
+  exit 0
+fi
+seconds=${VL_FUZZ_SECONDS:-10}
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVL_BUILD_FUZZ=ON "${launcher[@]}" >/dev/null
+cmake --build build-fuzz -j"$(nproc)"
+
+findings=build-fuzz/findings
+rm -rf "$findings"
+mkdir -p "$findings"
+failed=()
+for source in tests/fuzz/fuzz_*.cpp; do
+  name=$(basename "$source" .cpp)
+  # The seeds are copied, so that what the run learns stays out of the tree.
+  work=build-fuzz/corpus/$name
+  mkdir -p "$work"
+  cp -n tests/fuzz/corpus/"$name"/* "$work"/ 2>/dev/null || true
+  log=$findings/$name.log
+  if build-fuzz/tests/fuzz/"$name" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 \
+       -print_final_stats=1 -artifact_prefix="$findings/$name-" "$work" >"$log" 2>&1; then
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+    echo "$name: ${runs:-?} runs, clean"
+  else
+    echo "$name: FAILED"
+    grep -E '^(==[0-9]+==ERROR|SUMMARY|check failed|.*runtime error)' "$log" | head -5 || true
+    failed+=("$name")
+  fi
+done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "fuzz harnesses that failed: ${failed[*]} (logs and inputs in $findings/)"
+  exit 1
+fi
