@@ -209,7 +209,9 @@ TEST_F(DataFolderTest, AFailedWriteLeavesTheFolderAsItWasAndTheNextWriteWorks) {
                     if (result) {
                         EXPECT_EQ(result->number, error);
                         EXPECT_EQ(entries(), entriesBefore);
-                        if (c.before) EXPECT_EQ(contentOf(c.name), *c.before);
+                        if (c.before) {
+                            EXPECT_EQ(contentOf(c.name), *c.before);
+                        }
                         // The fault is gone: the same write goes through, once.
                         EXPECT_FALSE(c.write(folder_));
                     }
