@@ -2,6 +2,7 @@
 
 #include <hamlib/rig.h>
 
+#include <clocale>
 #include <iterator>
 #include <mutex>
 
@@ -59,7 +60,16 @@ struct HamlibRigLink::Radio {
 };
 
 HamlibRigLink::HamlibRigLink(int model, std::string port)
-    : model_(model), port_(std::move(port)), radio_(std::make_unique<Radio>()) {}
+    : model_(model), port_(std::move(port)), radio_(std::make_unique<Radio>()) {
+    // Hamlib switches LC_NUMERIC to "C" around its calls and switches back
+    // with the name the first switch returned, which that switch has already
+    // freed unless the locale was "C" to begin with. So the program's numbers
+    // are put on "C" here, on the window's thread before any polling thread
+    // runs, and Hamlib's switches then free nothing (nor change anything the
+    // other threads could see). The program's own number texts do not depend
+    // on the C locale.
+    std::setlocale(LC_NUMERIC, "C");
+}
 
 HamlibRigLink::~HamlibRigLink() { close(); }
 
