@@ -10,8 +10,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const RegistrationRead read = parseRegistration(content);
     VL_FUZZ_CHECK(read.fieldsRead >= 0 && read.fieldsRead <= 12);
     const Registration& r = read.registration;
-    VL_FUZZ_CHECK(r.utcOffset >= -12 && r.utcOffset <= 14);
-    if (auto offset = parseUtcOffset(content)) VL_FUZZ_CHECK(*offset >= -12 && *offset <= 14);
+    VL_FUZZ_CHECK(r.utcOffset >= kMinUtcOffset && r.utcOffset <= kMaxUtcOffset);
+    if (auto offset = parseUtcOffset(content)) {
+        VL_FUZZ_CHECK(*offset >= kMinUtcOffset && *offset <= kMaxUtcOffset);
+    }
     // The default CW messages are built from whatever the file held.
     (void)vl::keyer::defaultCwMessages(r);
     // A registration read is written back as it was read, when its fields
