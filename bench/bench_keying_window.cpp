@@ -211,6 +211,8 @@ int main(int argc, char** argv) {
     RecordingPort* port = nullptr;
     ui::ProgramEnvironment env;
     env.folder = dir.path().toStdString();
+    // The bench's registration is not compared with this machine's clock.
+    env.computerUtcOffset = [] { return std::optional<int>{}; };
     env.makeDialogs = [](QWidget*) -> std::unique_ptr<ui::Dialogs> { return std::make_unique<QuietDialogs>(); };
     env.makePort = [&port]() -> std::unique_ptr<keyer::CommPort> {
         auto made = std::make_unique<RecordingPort>();
