@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ModeCase{"RTTY", "DIG"}, ModeCase{"RTTYR", "DIG"}, ModeCase{"PKTUSB", "DIG"},
                       ModeCase{"PKTLSB", "DIG"}, ModeCase{"PKTFM", "DIG"}, ModeCase{"pktusb", "DIG"},
                       ModeCase{"PSK", "DIG"}, ModeCase{"", ""}, ModeCase{"IQ", ""},
-                      ModeCase{"SPEC", ""}, ModeCase{"CW ", ""}, ModeCase{"USBX", ""}));
+                      ModeCase{"WSPR", ""}, ModeCase{"CW ", ""}, ModeCase{"USBX", ""}));
 
 TEST(ModeNamesTable, EveryNameOnceAndOnlyTheLogsModes) {
     for (size_t i = 0; i < modeNames().size(); ++i) {
