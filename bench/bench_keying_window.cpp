@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "keyer/comm_port.h"
 #include "keyer/morse_table.h"
 #include "keyer/real_time.h"
@@ -95,6 +97,18 @@ double percentile(const std::vector<double>& sorted, double p) {
     return sorted[std::min(i, sorted.size() - 1)];
 }
 
+// CPU time the virtual machine's host kept from this machine so far, in ms
+// (the "steal" column of /proc/stat); a late edge during a pass with steal
+// time was most likely the host's doing, not the program's.
+long stolenMillis() {
+    std::ifstream in("/proc/stat");
+    std::string cpu;
+    long fields[8] = {};
+    in >> cpu;
+    for (long& f : fields) in >> f;
+    return in ? fields[7] * 1000 / sysconf(_SC_CLK_TCK) : -1;
+}
+
 void trigger(ui::frmVLWinLog* window, const char* name) {
     window->findChild<QAction*>(QString::fromLatin1(name))->trigger();
 }
@@ -146,9 +160,11 @@ void run(ui::frmVLWinLog* window, RecordingPort& port, int wpm) {
     grid = std::chrono::steady_clock::now();
     ticker.start();
     sending = true;
+    const long stolenBefore = stolenMillis();
     sendWindowKey(window, QEvent::KeyPress, Qt::Key_F1);
     sendWindowKey(window, QEvent::KeyRelease, Qt::Key_F1);  // returns when the message is over
     sending = false;
+    const long stolen = stolenMillis() - stolenBefore;
     ticker.stop();
     QObject::disconnect(connection);
 
@@ -176,14 +192,16 @@ void run(ui::frmVLWinLog* window, RecordingPort& port, int wpm) {
         if (errors.back() > errors[worstAt]) worstAt = i;
     }
     std::sort(errors.begin(), errors.end());
+    const auto late = errors.end() - std::upper_bound(errors.begin(), errors.end(), 250.0);
     std::sort(typing.begin(), typing.end());
     const double idealLength = Micros((edgesAt.back() - edgesAt.front()) * unit).count();
     const double length = Micros(e.back().at - e.front().at).count();
     std::printf("%2d wpm  %zu edges  median %6.1f us  p99 %7.1f us  worst %7.1f us  length %+.4f %%  "
-                "typed letters %zu, worst %6.2f ms, p99 %6.2f ms  (worst edge: number %zu)\n",
+                "typed letters %zu, worst %6.2f ms, p99 %6.2f ms  (worst edge: number %zu; over 250 us: %td; "
+                "host steal %ld ms)\n",
                 wpm, errors.size(), percentile(errors, 0.5), percentile(errors, 0.99), errors.back(),
                 100 * (length - idealLength) / idealLength, typing.size(),
-                typing.empty() ? 0.0 : typing.back() / 1000, typing.empty() ? 0.0 : percentile(typing, 0.99) / 1000, worstAt);
+                typing.empty() ? 0.0 : typing.back() / 1000, typing.empty() ? 0.0 : percentile(typing, 0.99) / 1000, worstAt, late, stolen);
 }
 
 }  // namespace

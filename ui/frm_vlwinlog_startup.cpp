@@ -11,6 +11,7 @@
 #include "entry/utc_offset.h"
 #include "keyer/default_messages.h"
 #include "logbook/file_names.h"
+#include "logbook/log_files.h"
 #include "logbook/number_text.h"
 #include "logbook/registration.h"
 #include "logbook/small_files.h"
@@ -176,8 +177,19 @@ bool frmVLWinLog::Form_Load() {
     if (!folder_.read(names::kStartMessage).ok()) {
         folder_.writeWhole(names::kStartMessage, logbook::formatStartSwitch(true));
     }
-    // The contact log.
+    // The contact log, and a last line left cut short by a stopped write.
     folder_.touch(names::kContactLog);
+    if (const auto log = folder_.read(names::kContactLog); log.ok()) {
+        const std::string_view torn = logbook::tornLastLine(log.content);
+        if (!torn.empty() && dialogs_.question(q(logbook::tornLineQuestion(torn)), {},
+                                               Dialogs::Icon::Exclamation)) {
+            if (auto error = logbook::setAsideTornLastLine(folder_, log.content)) {
+                dialogs_.message(QStringLiteral("The cut line could not be set aside: ") +
+                                     QString::fromLocal8Bit(error->description.c_str()),
+                                 {}, Dialogs::Icon::Critical);
+            }
+        }
+    }
     // The chapters worked in each mode.
     loadChapterLists();
     // The CW messages, or the defaults from the registration.

@@ -38,6 +38,7 @@
 #include "logbook/contact_record.h"
 #include "logbook/data_folder.h"
 #include "logbook/file_names.h"
+#include "logbook/log_files.h"
 #include "logbook/quoted_line.h"
 #include "logbook/roster.h"
 #include "logbook/small_files.h"
@@ -116,18 +117,17 @@ bool checkFolder(const DataFolder& folder, const std::set<int>& returned, Figure
     const vl::logbook::ReadResult log = folder.read(names::kContactLog);
     if (!log.ok()) return fail("the log cannot be read: " + log.error->description);
     std::string text = log.content;
-    if (!text.empty() && !text.ends_with("\r\n")) {
-        // The kernel may stop a write killed by SIGKILL where it crosses a
-        // page, leaving the start of the line whose logging never returned.
-        // Counted, then cut back as an operator would before the next run.
-        const size_t end = text.rfind("\r\n");
-        const std::string tail = text.substr(end == std::string::npos ? 0 : end + 2);
+    // The kernel may stop a write killed by SIGKILL where it crosses a page,
+    // leaving the start of the line whose logging never returned. The
+    // program sets such a line aside at start-up; so does the trial.
+    if (const std::string_view torn = vl::logbook::tornLastLine(text); !torn.empty()) {
         for (int seq : returned) {
-            if (tail.find(callFor(seq)) != std::string::npos) return fail("a returned contact is torn");
+            if (torn.find(callFor(seq)) != std::string_view::npos) return fail("a returned contact is torn");
         }
         ++figures.tornTails;
-        text.resize(text.size() - tail.size());
-        if (folder.writeWhole(names::kContactLog, text)) return fail("the log cannot be cut back");
+        const size_t kept = text.size() - torn.size();
+        if (vl::logbook::setAsideTornLastLine(folder, text)) return fail("the torn line cannot be set aside");
+        text.resize(kept);
     }
     std::map<std::string, int> times;
     std::map<std::string, std::set<std::string>> chaptersByMode;

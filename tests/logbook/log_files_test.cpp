@@ -54,5 +54,45 @@ TEST_F(LogFilesTest, AFileThatCannotBeDeletedStopsTheDeletionThere) {
     EXPECT_TRUE(folder_.exists("BonusCall.txt"));
 }
 
+const std::string kWhole =
+    "\"K1ABC   \",\"59  \",\"59  \",\"012\",\"BOB    \",\"20 \",\"PHN\",\"20261208\",\"0312\",\"    \"";
+
+// Only a last line with no line end that is not a whole record is torn.
+TEST(TornLastLineTest, OnlyALastLineCutShortIsTorn) {
+    const std::string ok = kWhole + "\r\n";
+    const struct {
+        std::string log;
+        std::string torn;
+    } cases[] = {
+        {"", ""},
+        {ok + ok, ""},
+        {ok + kWhole, ""},         // a hand edit that lost its line end
+        {ok + kWhole + "\r", ""},  // cut between CR and LF
+        {ok + "  ", ""},
+        {ok + kWhole.substr(0, 40), kWhole.substr(0, 40)},  // inside a field
+        {ok + kWhole.substr(0, 37), kWhole.substr(0, 37)},  // after a closing quote
+        {ok + kWhole.substr(0, kWhole.size() - 1), kWhole.substr(0, kWhole.size() - 1)},
+        {kWhole.substr(0, 5), kWhole.substr(0, 5)},         // the only line
+        {ok + "\"A\",\"B\"", "\"A\",\"B\""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(tornLastLine(c.log), c.torn) << c.log;
+}
+
+TEST_F(LogFilesTest, ATornLineIsKeptAsideBeforeTheLogIsCut) {
+    const std::string ok = kWhole + "\r\n";
+    const std::string log = ok + kWhole.substr(0, 30);
+    fs::create_directory(dir_ / "VLTornLines.txt");  // cannot be written: the log stays
+    ASSERT_TRUE(folder_.writeWhole("vlqsolog.txt", log) == std::nullopt);
+    EXPECT_TRUE(setAsideTornLastLine(folder_, log));
+    EXPECT_EQ(folder_.read("vlqsolog.txt").content, log);
+
+    fs::remove(dir_ / "VLTornLines.txt");
+    std::ofstream(dir_ / "VLTornLines.txt", std::ios::binary) << "\"earlier\"";
+    EXPECT_FALSE(setAsideTornLastLine(folder_, log));
+    EXPECT_EQ(folder_.read("vlqsolog.txt").content, ok);
+    EXPECT_EQ(folder_.read("VLTornLines.txt").content, "\"earlier\"\r\n" + kWhole.substr(0, 30) + "\r\n");
+    EXPECT_FALSE(setAsideTornLastLine(folder_, ok)) << "nothing torn, nothing done";
+}
+
 }  // namespace
 }  // namespace vl::logbook

@@ -672,10 +672,12 @@ TEST_P(HostileLogTest, StartsAndTheNextContactKeepsEveryEarlierByte) {
 INSTANTIATE_TEST_SUITE_P(
     Logs, HostileLogTest,
     ::testing::Values(
-        HostileLog{"BinaryGarbage", binaryGarbage(), 0, 0},
+        // A last line that is not a whole record and has no line end is
+        // offered to be set aside; answered No, the log stays as it is.
+        HostileLog{"BinaryGarbage", binaryGarbage(), 1, 0},
         HostileLog{"LfOnlyAndCutShortInAQuote",
-                   "\"K1ABC\",\"59\",\"59\",\"7\",\"AL\",\"20\",\"PHN\"\n\"W2XYZ\",\"5", 0, 0},
-        HostileLog{"TenKilobyteLine", "\"K1ABC\",\"" + std::string(10240, 'X') + "\"\r", 0, 0},
+                   "\"K1ABC\",\"59\",\"59\",\"7\",\"AL\",\"20\",\"PHN\"\n\"W2XYZ\",\"5", 1, 0},
+        HostileLog{"TenKilobyteLine", "\"K1ABC\",\"" + std::string(10240, 'X') + "\"\r", 1, 0},
         HostileLog{"MissingAndExtraFields",
                    "\"K1ABC\"\r\n\"W2XYZ\",\"59\",\"59\",\"7\",\"AL\",\"20\",\"PHN\",\"d\",\"t\",\"c\","
                    "\"extra\",\"more\"\r\n",

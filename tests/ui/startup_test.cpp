@@ -234,6 +234,36 @@ TEST_F(StartUpTest, ForeignStartSwitchCountsAsYes) {
     EXPECT_EQ(dialogs->shown[0].title, kStartQuestionTitle);
 }
 
+// A log whose last line a stopped write cut short: the operator is asked,
+// Yes moves the line aside, No keeps the log as it is.
+TEST_F(StartUpTest, ALogLineCutShortIsSetAsideWhenTheOperatorAgrees) {
+    const std::string whole =
+        "\"K1ABC   \",\"59  \",\"59  \",\"012\",\"BOB    \",\"20 \",\"PHN\",\"20261208\",\"0312\",\"    \"";
+    const std::string torn = "\"K1ABD   \",\"59  \",\"5";
+    writeRoster();
+    writeRegistration();
+    writeFile("NoGreeting.txt", "\"NO\"\r\n");
+    writeFile("vlqsolog.txt", whole + "\r\n" + torn);
+    ASSERT_TRUE(startAnswering({false}));
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(dialogs->shown[0].kind, ScriptedDialogs::Shown::Kind::Question);
+    EXPECT_TRUE(dialogs->shown[0].text.contains(QString::fromLatin1(torn.c_str())));
+    EXPECT_TRUE(dialogs->shown[0].defaultYes);
+    EXPECT_EQ(readFile("vlqsolog.txt"), whole + "\r\n" + torn);
+    EXPECT_TRUE(text("txtRecentLog").contains(QStringLiteral("K1ABD"))) << "the log as it is";
+
+    ASSERT_TRUE(restartAnswering({true}));
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(readFile("vlqsolog.txt"), whole + "\r\n");
+    EXPECT_EQ(readFile("VLTornLines.txt"), torn + "\r\n");
+    EXPECT_FALSE(text("txtRecentLog").contains(QStringLiteral("K1ABD")));
+    EXPECT_EQ(window()->counters().ptot, 1);
+
+    writeFile("vlqsolog.txt", whole);  // a whole record without its line end is no fault
+    ASSERT_TRUE(restart());
+    EXPECT_TRUE(dialogs->shown.empty());
+}
+
 struct RosterMissingCase {
     const char* label;
     bool otherFilesPresent;
