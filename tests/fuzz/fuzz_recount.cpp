@@ -1,6 +1,7 @@
 // The recount on a log as the operator may have edited it, against a roster
-// that holds every chapter from 000 to 998: the rebuilt files must hold what
-// the recount reports.
+// of the chapters 000 to 029 and 999 (small, so that reading it does not
+// take most of each run; the comparisons lead the fuzzer to the chapters it
+// holds): the rebuilt files must hold what the recount reports.
 #include "fuzz_support.h"
 #include "logbook/file_names.h"
 #include "logbook/number_text.h"
@@ -14,7 +15,8 @@ namespace {
 
 std::string fullRoster() {
     std::string roster;
-    for (int n = 0; n <= 999; ++n) {
+    for (int n : {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15,
+                  16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 999}) {
         roster += "\"" + logbook::formatWithZeros(std::to_string(n), 3) + "\",\"Chapter\"\r\n";
     }
     return roster;
