@@ -8,7 +8,11 @@
 //
 // Options: "--quick" keys only the fastest pass, "--wpm N" only that speed; "--no-rt" keeps the keying
 // thread at normal priority even where the system would grant real-time;
-// "--label TEXT" heads the figures (say, the load the machine was under).
+// "--label TEXT" heads the figures (say, the load the machine was under);
+// "--floor SECONDS" measures the machine instead of the program: a bare
+// thread with the keying thread's priority and clock waits for deadlines
+// one 25 wpm unit apart, so that what the machine alone does to a waiting
+// thread can be told from what the program adds.
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -24,6 +28,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <unistd.h>
@@ -31,6 +36,7 @@
 #include "keyer/comm_port.h"
 #include "keyer/morse_table.h"
 #include "keyer/real_time.h"
+#include "keyer/steady_clock.h"
 #include "ui/dialogs.h"
 #include "ui/frm_vlwinlog.h"
 #include "ui/program_host.h"
@@ -204,16 +210,52 @@ void run(ui::frmVLWinLog* window, RecordingPort& port, int wpm) {
                 typing.empty() ? 0.0 : typing.back() / 1000, typing.empty() ? 0.0 : percentile(typing, 0.99) / 1000, worstAt, late, stolen);
 }
 
+void printErrors(const char* what, std::vector<double> errors) {
+    std::sort(errors.begin(), errors.end());
+    const auto late = errors.end() - std::upper_bound(errors.begin(), errors.end(), 250.0);
+    std::printf("%s  %zu deadlines  median %6.1f us  p99 %7.1f us  worst %7.1f us  over 250 us: %td\n", what,
+                errors.size(), percentile(errors, 0.5), percentile(errors, 0.99), errors.back(), late);
+}
+
+int measureFloor(double seconds) {
+    std::vector<double> errors;
+    bool realTime = false;
+    const long stolenBefore = stolenMillis();
+    std::thread bare([&] {
+        realTime = keyer::enterRealTime();
+        keyer::SteadyClock clock;
+        const auto unit = std::chrono::milliseconds(48);
+        const auto count = static_cast<std::size_t>(seconds * 1000 / 48);
+        errors.reserve(count);
+        auto deadline = clock.now() + unit;
+        for (std::size_t i = 0; i < count; ++i, deadline += unit) {
+            clock.sleepUntil(deadline);
+            errors.push_back(Micros(clock.now() - deadline).count());
+        }
+    });
+    bare.join();
+    std::printf("machine floor, %s, host steal %ld ms\n", realTime ? "real-time (SCHED_FIFO)" : "normal priority",
+                stolenMillis() - stolenBefore);
+    printErrors("bare thread", std::move(errors));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     int only = 0;
     const char* label = "";
+    double floorSeconds = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0) only = 40;
         if (std::strcmp(argv[i], "--wpm") == 0 && i + 1 < argc) only = std::atoi(argv[++i]);
         if (std::strcmp(argv[i], "--no-rt") == 0) keyer::allowRealTime(false);
         if (std::strcmp(argv[i], "--label") == 0 && i + 1 < argc) label = argv[++i];
+        if (std::strcmp(argv[i], "--floor") == 0 && i + 1 < argc) floorSeconds = std::atof(argv[++i]);
+    }
+    if (floorSeconds > 0) {
+        if (*label) std::printf("%s: ", label);
+        return measureFloor(floorSeconds);
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses of tests/fuzz/ with clang in build-fuzz/ and
 # runs each from its seeds for a short fixed time (VL_FUZZ_SECONDS, 10 s by
-# default). A crash, a failed check, a leak, an input that takes over a second
-# or a run past 2 GB fails the step; the input that did it is left in
-# build-fuzz/findings/.
+# default), or for a fixed number of executions each when VL_FUZZ_RUNS is set
+# (VL_FUZZ_RUNS=10000000 for a long run). A crash, a failed check, a leak, an
+# input that takes over a second or a run past 2 GB fails the step; the input
+# that did it is left in build-fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 if ! command -v clang++ >/dev/null 2>&1; then
@@ -11,6 +12,10 @@ if ! command -v clang++ >/dev/null 2>&1; then
   exit 0
 fi
 seconds=${VL_FUZZ_SECONDS:-10}
+limit=(-max_total_time="$seconds")
+if [ -n "${VL_FUZZ_RUNS:-}" ]; then
+  limit=(-runs="$VL_FUZZ_RUNS")
+fi
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -30,7 +35,7 @@ for source in tests/fuzz/fuzz_*.cpp; do
   mkdir -p "$work"
   cp -n tests/fuzz/corpus/"$name"/* "$work"/ 2>/dev/null || true
   log=$findings/$name.log
-  if build-fuzz/tests/fuzz/"$name" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 \
+  if build-fuzz/tests/fuzz/"$name" "${limit[@]}" -timeout=1 -rss_limit_mb=2048 \
        -print_final_stats=1 -artifact_prefix="$findings/$name-" "$work" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     echo "$name: ${runs:-?} runs, clean"
