@@ -115,6 +115,12 @@ long stolenMillis() {
     return in ? fields[7] * 1000 / sysconf(_SC_CLK_TCK) : -1;
 }
 
+// Sorts the edge errors (µs) and gives how many are over the 250 µs target.
+std::ptrdiff_t sortAndCountLate(std::vector<double>& errors) {
+    std::sort(errors.begin(), errors.end());
+    return errors.end() - std::upper_bound(errors.begin(), errors.end(), 250.0);
+}
+
 void trigger(ui::frmVLWinLog* window, const char* name) {
     window->findChild<QAction*>(QString::fromLatin1(name))->trigger();
 }
@@ -197,8 +203,7 @@ void run(ui::frmVLWinLog* window, RecordingPort& port, int wpm) {
         errors.push_back(std::abs(Micros(e[i].at - ideal).count()));
         if (errors.back() > errors[worstAt]) worstAt = i;
     }
-    std::sort(errors.begin(), errors.end());
-    const auto late = errors.end() - std::upper_bound(errors.begin(), errors.end(), 250.0);
+    const auto late = sortAndCountLate(errors);
     std::sort(typing.begin(), typing.end());
     const double idealLength = Micros((edgesAt.back() - edgesAt.front()) * unit).count();
     const double length = Micros(e.back().at - e.front().at).count();
@@ -211,8 +216,7 @@ void run(ui::frmVLWinLog* window, RecordingPort& port, int wpm) {
 }
 
 void printErrors(const char* what, std::vector<double> errors) {
-    std::sort(errors.begin(), errors.end());
-    const auto late = errors.end() - std::upper_bound(errors.begin(), errors.end(), 250.0);
+    const auto late = sortAndCountLate(errors);
     std::printf("%s  %zu deadlines  median %6.1f us  p99 %7.1f us  worst %7.1f us  over 250 us: %td\n", what,
                 errors.size(), percentile(errors, 0.5), percentile(errors, 0.99), errors.back(), late);
 }
