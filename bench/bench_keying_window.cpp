@@ -115,6 +115,15 @@ long stolenMillis() {
     return in ? fields[7] * 1000 / sysconf(_SC_CLK_TCK) : -1;
 }
 
+// What the keying clock saw: a late edge matched by a sleep that woke past
+// its deadline calls for a longer spin margin; one matched by a spin that
+// ended late was the machine keeping the thread from running.
+void printLateness(const keyer::SteadyClock::Lateness& l) {
+    std::printf("        clock: sleeps woke past the deadline %ld times (worst %.1f us), "
+                "worst spin end %.1f us past the deadline\n",
+                l.wokePastDeadline, Micros(l.worstWake).count(), Micros(l.worstSpinEnd).count());
+}
+
 // Sorts the edge errors (µs) and gives how many are over the 250 µs target.
 std::ptrdiff_t sortAndCountLate(std::vector<double>& errors) {
     std::sort(errors.begin(), errors.end());
@@ -172,11 +181,14 @@ void run(ui::frmVLWinLog* window, RecordingPort& port, int wpm) {
     grid = std::chrono::steady_clock::now();
     ticker.start();
     sending = true;
+    keyer::SteadyClock& clock = const_cast<keyer::Keyer&>(window->keyer()).realClock();
+    clock.takeLateness();
     const long stolenBefore = stolenMillis();
     sendWindowKey(window, QEvent::KeyPress, Qt::Key_F1);
     sendWindowKey(window, QEvent::KeyRelease, Qt::Key_F1);  // returns when the message is over
     sending = false;
     const long stolen = stolenMillis() - stolenBefore;
+    const keyer::SteadyClock::Lateness lateness = clock.takeLateness();
     ticker.stop();
     QObject::disconnect(connection);
 
@@ -213,6 +225,7 @@ void run(ui::frmVLWinLog* window, RecordingPort& port, int wpm) {
                 wpm, errors.size(), percentile(errors, 0.5), percentile(errors, 0.99), errors.back(),
                 100 * (length - idealLength) / idealLength, typing.size(),
                 typing.empty() ? 0.0 : typing.back() / 1000, typing.empty() ? 0.0 : percentile(typing, 0.99) / 1000, worstAt, late, stolen);
+    printLateness(lateness);
 }
 
 void printErrors(const char* what, std::vector<double> errors) {
@@ -224,6 +237,7 @@ void printErrors(const char* what, std::vector<double> errors) {
 int measureFloor(double seconds) {
     std::vector<double> errors;
     bool realTime = false;
+    keyer::SteadyClock::Lateness lateness;
     const long stolenBefore = stolenMillis();
     std::thread bare([&] {
         realTime = keyer::enterRealTime();
@@ -236,11 +250,13 @@ int measureFloor(double seconds) {
             clock.sleepUntil(deadline);
             errors.push_back(Micros(clock.now() - deadline).count());
         }
+        lateness = clock.takeLateness();
     });
     bare.join();
     std::printf("machine floor, %s, host steal %ld ms\n", realTime ? "real-time (SCHED_FIFO)" : "normal priority",
                 stolenMillis() - stolenBefore);
     printErrors("bare thread", std::move(errors));
+    printLateness(lateness);
     return 0;
 }
 

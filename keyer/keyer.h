@@ -97,6 +97,8 @@ public:
     static constexpr Clock::Duration kSpareTime = std::chrono::milliseconds(3);
     // Null restores the real clock.
     void setClock(Clock* clock);
+    // The real clock, for its record of late wake-ups.
+    SteadyClock& realClock() { return steadyClock_; }
 
     // Lateness after which the next character is scheduled from now rather
     // than from the running schedule: this, or half a unit when that is more.

@@ -205,6 +205,25 @@ TEST_F(SendingTest, ShortDelaysKeepTheScheduleLongOnesRestartIt) {
     for (int k = 0; k < 3; ++k) EXPECT_EQ(s[2 * k + 1].at - from, (5 * k + 1) * unit) << k;
 }
 
+// The real clock tells a late wake-up (the spin margin was too short) from a
+// spin that ended late.
+TEST(SteadyClockTest, RecordsWhyADeadlineWasMissed) {
+    using namespace std::chrono_literals;
+    SteadyClock sleeper(0ns);  // no spin: every sleep ends after its deadline
+    for (int i = 0; i < 3; ++i) sleeper.sleepUntil(sleeper.now() + 200us);
+    SteadyClock::Lateness seen = sleeper.takeLateness();
+    EXPECT_EQ(seen.wokePastDeadline, 3);
+    EXPECT_GT(seen.worstWake, 0ns);
+    EXPECT_EQ(seen.worstSpinEnd, 0ns);
+    EXPECT_EQ(sleeper.takeLateness().wokePastDeadline, 0);  // taking it starts afresh
+
+    SteadyClock spinner(1s);  // only spins
+    spinner.sleepUntil(spinner.now() + 1ms);
+    seen = spinner.takeLateness();
+    EXPECT_EQ(seen.wokePastDeadline, 0);
+    EXPECT_LT(seen.worstSpinEnd, 1ms);
+}
+
 TEST_F(SendingTest, NoLineStillKeepsTime) {
     keyer.setKeyLine(nullptr);
     send("E E");
