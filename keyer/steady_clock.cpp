@@ -31,11 +31,12 @@ void SteadyClock::sleepUntil(TimePoint deadline) {
         }
     }
     if (t >= deadline) return;
-    while (t < deadline && !interrupted_.load(std::memory_order_relaxed)) {
+    while (t < deadline) {
+        if (interrupted_.load(std::memory_order_relaxed)) return;
         relax();
         t = now();
     }
-    if (t >= deadline) raise(worstSpinEndNanos_, t - deadline);
+    raise(worstSpinEndNanos_, t - deadline);
 }
 
 void SteadyClock::raise(std::atomic<std::int64_t>& worst, Duration seen) {

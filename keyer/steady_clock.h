@@ -2,8 +2,8 @@
 // The real clock: sleeps until shortly before a deadline, then spins on the
 // monotonic clock to meet it within microseconds.
 #include <atomic>
-#include <cstdint>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 
 #include "keyer/clock.h"
