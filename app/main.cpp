@@ -34,6 +34,7 @@ int main(int argc, char* argv[]) {
     vl::ui::ProgramEnvironment environment;  // the real boxes, port and clock
     environment.folder = std::filesystem::path(folder.path.toStdString());
     vl::ui::ProgramHost host(std::move(environment));
+    host.endOnTerminationSignals();
     QObject::connect(&host, &vl::ui::ProgramHost::programEnded, &app,
                      [&app](int status) { app.exit(status); });
     if (!host.start()) return host.exitStatus();

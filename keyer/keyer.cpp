@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "keyer/calibration.h"
+#include "keyer/line_guard.h"
 #include "keyer/morse_table.h"
 
 namespace vl::keyer {
@@ -98,6 +99,7 @@ Clock::Duration Keyer::unitLength() const {
 
 std::optional<KeyError> Keyer::setLine(bool keyed) {
     if (!line_) return std::nullopt;
+    if (keyed && lineReleasedForGood()) return std::nullopt;  // the program is ending
     return line_->setKeyed(keyed);
 }
 

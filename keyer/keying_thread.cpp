@@ -110,6 +110,16 @@ void KeyingThread::keyStarted() {
         slot->outcome.stopped = hadText && slot->text.empty();
         slot->state.store(Finished, std::memory_order_release);
         reportDue_ = true;
+        // A failed line ends the texts waiting too, unkeyed: one failure, one
+        // message, nothing keyed after it.
+        if (slot->outcome.error) finishQueuedAsStopped();
+    }
+}
+
+void KeyingThread::finishQueuedAsStopped() {
+    while (Slot* slot = takeQueued()) {
+        slot->outcome.stopped = true;
+        slot->state.store(Finished, std::memory_order_release);
     }
 }
 

@@ -6,7 +6,8 @@
 // Keyer's Send_String and marks the ticket finished. A text started while
 // another is keyed begins when the current character ends and is keyed whole;
 // then the interrupted text goes on (unless `stopsend` became 1), as a send
-// started between two characters always did. ESC (`stopsend`) and the speed
+// started between two characters always did. When the line fails, the texts
+// waiting are finished as stopped, with nothing keyed. ESC (`stopsend`) and the speed
 // commands reach the thread through the Keyer's atomics.
 //
 // Reports: when a ticket is finished the thread calls `notify` (from the
@@ -75,6 +76,7 @@ private:
     // Keys every text started meanwhile, in the order started.
     void keyStarted();
     Slot* takeQueued();
+    void finishQueuedAsStopped();
     void reportIfDue();
 
     Keyer& keyer_;

@@ -9,12 +9,17 @@
 #include <cerrno>
 #include <cstring>
 
+#include "keyer/line_guard.h"
+
 namespace vl::keyer {
 
 namespace {
 
 constexpr int kDtr = TIOCM_DTR;
 constexpr int kDtrAndRts = TIOCM_DTR | TIOCM_RTS;
+
+// The program's last word on a port it cannot close: lower both lines.
+void lowerModemLines(int fd) { ioctl(fd, TIOCMBIC, &kDtrAndRts); }
 
 KeyError systemError(int number, const std::string& what) {
     return KeyError{number, what + ": " + std::strerror(number)};
@@ -45,7 +50,9 @@ std::optional<KeyError> applySettings(int fd, const SerialSettings& s, const std
     cfsetispeed(&tio, speed);
     cfsetospeed(&tio, speed);
     tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
-    tio.c_cflag |= CLOCAL | CREAD;
+    // HUPCL: the system lowers DTR when the port is last closed, also when
+    // the program dies without closing it.
+    tio.c_cflag |= CLOCAL | CREAD | HUPCL;
     switch (s.dataBits) {
         case 5: tio.c_cflag |= CS5; break;
         case 6: tio.c_cflag |= CS6; break;
@@ -125,12 +132,14 @@ std::optional<KeyError> LinuxCommPort::open() {
     }
     ioctl(fd, TIOCEXCL);  // keep other programs out while we key
     fd_ = fd;
+    guardLine(fd_, lowerModemLines);
     return std::nullopt;
 }
 
 void LinuxCommPort::close() {
     if (fd_ < 0) return;
     // Unkey before letting go; the close lowers the lines too (HUPCL).
+    unguardLine(fd_);
     ioctl(fd_, TIOCMBIC, &kDtrAndRts);
     ioctl(fd_, TIOCNXCL);
     ::close(fd_);

@@ -76,8 +76,8 @@ public:
     const keyer::Keyer& keyer() const { return keyer_; }
     const keyer::KeyingThread& keying() const { return keying_; }
     keyer::CommPort& MSComm1() { return *MSComm1_; }
-    // Closes the keying port; a text being keyed ends first, with the line
-    // released.
+    // Closes the keying port (an error when none is open); a text being
+    // keyed ends first, with the line released, also when no port is open.
     std::optional<keyer::KeyError> closePort();
     const logbook::DataFolder& folder() const { return folder_; }
     int16_t N() const { return N_; }

@@ -27,6 +27,9 @@ void frmVLWinLog::cmmPort1_Click() { openPort(1); }
 void frmVLWinLog::cmmPort2_Click() { openPort(2); }
 
 void frmVLWinLog::openPort(int n) {
+    // A send in progress ends here, as Disable Port ends it: none of it goes
+    // out on the port about to open.
+    keying_.abort();
     const QString failure = n == 1 ? QStringLiteral("No Serial Port found or this port bad")
                                    : QStringLiteral("No Serial Port2 found or this port bad");
     // A port file the operator got wrong is named, not passed over.
@@ -117,7 +120,7 @@ void frmVLWinLog::Send_String(std::string text) {
     // The keying thread keys the text; the command waits in an event loop of
     // its own, so the window stays live meanwhile (ESC, speed changes and
     // other sends included) and still returns only when its text is over.
-    if (text.empty() || keyer_.stopsend == 1) return;
+    if (text.empty() || keyer_.stopsend == 1 || host_.ended()) return;
     const std::optional<keyer::KeyingThread::Ticket> ticket = keying_.start(std::move(text));
     if (!ticket) return;  // sends nested deeper than any operator could press
     // The window may be replaced meanwhile: it stays alive until its

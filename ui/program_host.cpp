@@ -1,7 +1,11 @@
 #include "ui/program_host.h"
 
-#include <QApplication>
+#include <unistd.h>
 
+#include <QApplication>
+#include <QSocketNotifier>
+
+#include "keyer/line_guard.h"
 #include "keyer/linux_comm_port.h"
 #include "rig/hamlib_rig_link.h"
 #include "ui/frm_vllogin.h"
@@ -64,9 +68,23 @@ void ProgramHost::endProgram(int status) {
     if (login_) login_->hide();
     if (main_) {
         main_->hide();
-        if (main_->MSComm1().portOpen()) main_->closePort();
+        // A send in progress ends first, also with no port open: its event
+        // loop would not wait once the program's loop is told to exit.
+        main_->closePort();
     }
     emit programEnded(status);
+}
+
+void ProgramHost::endOnTerminationSignals() {
+    const int descriptor = keyer::installLineGuard();
+    if (descriptor < 0 || terminationWatch_) return;
+    terminationWatch_ = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+    connect(terminationWatch_, &QSocketNotifier::activated, this, [this, descriptor] {
+        unsigned char signalNumber = 0;
+        while (::read(descriptor, &signalNumber, 1) == 1) {
+        }
+        endProgram(0);
+    });
 }
 
 }  // namespace vl::ui

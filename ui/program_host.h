@@ -15,6 +15,7 @@
 #include "rig/rig_settings.h"
 #include "ui/dialogs.h"
 
+class QSocketNotifier;
 class QWidget;
 
 namespace vl::ui {
@@ -55,6 +56,9 @@ public:
     void reloadMainWindow();
     // Closes the port and every window and ends the run with this status.
     void endProgram(int status);
+    // From now on the keying line is lowered however the program ends, and
+    // SIGTERM, SIGINT, SIGHUP and SIGQUIT end the run as Exit does.
+    void endOnTerminationSignals();
     bool ended() const { return ended_; }
     int exitStatus() const { return exitStatus_; }
 
@@ -66,6 +70,7 @@ private:
     std::unique_ptr<Dialogs> dialogs_;
     QPointer<frmVLWinLog> main_;
     QPointer<frmVLLogIn> login_;
+    QSocketNotifier* terminationWatch_ = nullptr;
     bool ended_ = false;
     int exitStatus_ = 0;
 };

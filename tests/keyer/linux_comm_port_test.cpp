@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -47,6 +48,13 @@ TEST(LinuxCommPort, PseudoTerminalRefusesDtrAndIsNotOpened) {
     ASSERT_EQ(grantpt(master), 0);
     ASSERT_EQ(unlockpt(master), 0);
     std::string slave = ptsname(master);
+    // The settings go on before DTR is tried: they include HUPCL, so the
+    // system lowers DTR when a real port is closed by the program's death.
+    const int held = open(slave.c_str(), O_RDWR | O_NOCTTY);
+    termios tio{};
+    ASSERT_EQ(tcgetattr(held, &tio), 0);
+    tio.c_cflag &= ~static_cast<tcflag_t>(HUPCL);
+    ASSERT_EQ(tcsetattr(held, TCSANOW, &tio), 0);
 
     std::size_t before = openDescriptors();
     LinuxCommPort port(mapPort1To(slave));
@@ -56,6 +64,9 @@ TEST(LinuxCommPort, PseudoTerminalRefusesDtrAndIsNotOpened) {
     EXPECT_TRUE(error->number == ENOTTY || error->number == EINVAL) << error->description;
     EXPECT_FALSE(port.portOpen());
     EXPECT_EQ(openDescriptors(), before) << "the device is closed again";
+    ASSERT_EQ(tcgetattr(held, &tio), 0);
+    EXPECT_TRUE(tio.c_cflag & HUPCL);
+    close(held);
     close(master);
 }
 

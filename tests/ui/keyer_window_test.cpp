@@ -6,8 +6,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <signal.h>
+
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QProcess>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
@@ -15,6 +19,7 @@
 #include <map>
 #include <thread>
 
+#include "keyer/line_guard.h"
 #include "keyer/morse_table.h"
 
 namespace vl::ui::test {
@@ -486,16 +491,23 @@ TEST_F(KeyerWindowTest, LineFailureStopsSendingWithOneMessage) {
 }
 
 // A keying port that holds the keying thread at its first raise of DTR, with
-// the line keyed, until the test lets it go (or ten seconds have passed).
+// the line keyed, until the test lets it go (or ten seconds have passed). It
+// counts the raises, also with the port closed, and can fail from one on.
 class HoldingPort : public FakeCommPort {
 public:
     struct Hold {
         std::atomic<bool> held{false};
         std::atomic<bool> released{false};
+        std::atomic<int> raises{0};
+        int failFromRaise = 0;  // 0: never
     };
     HoldingPort(std::shared_ptr<Shared> shared, std::shared_ptr<Hold> hold)
         : FakeCommPort(std::move(shared)), hold_(std::move(hold)) {}
     std::optional<keyer::KeyError> setDTREnable(bool on) override {
+        const int raise = on ? ++hold_->raises : 0;
+        if (hold_->failFromRaise > 0 && raise >= hold_->failFromRaise) {
+            return keyer::KeyError{5, "Input/output error"};
+        }
         auto result = FakeCommPort::setDTREnable(on);
         if (on && !hold_->held.exchange(true)) {
             const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -514,26 +526,34 @@ private:
 struct DuringSendCase {
     const char* name;
     const char* command;  // chosen while the first element sounds; none: a letter is typed
-    bool answer;          // to the question the command asks
+    int yes;              // questions the command asks, each answered Yes
+    std::size_t boxes;    // boxes it shows, questions included
     bool keyedWhole;
     bool portOpenAfter;
+    bool portOpenBefore = true;
 };
 
-class DuringSendTest : public KeyerWindowTest, public ::testing::WithParamInterface<DuringSendCase> {};
+class DuringSendTest : public KeyerWindowTest, public ::testing::WithParamInterface<DuringSendCase> {
+protected:
+    void startWithHoldingPort(const std::shared_ptr<HoldingPort::Hold>& hold) {
+        auto shared = port;
+        startWithPort([shared, hold]() -> std::unique_ptr<keyer::CommPort> {
+            return std::make_unique<HoldingPort>(shared, hold);
+        });
+    }
+};
 
 TEST_P(DuringSendTest, WindowAnswersWhileAnElementSounds) {
     const DuringSendCase& c = GetParam();
     auto hold = std::make_shared<HoldingPort::Hold>();
-    auto shared = port;
-    startWithPort([shared, hold]() -> std::unique_ptr<keyer::CommPort> {
-        return std::make_unique<HoldingPort>(shared, hold);
-    });
-    openFakePortFast();
+    startWithHoldingPort(hold);
+    if (c.portOpenBefore) openFakePortFast();
     trigger("mnu25wpm");  // about 1.3 s unless cut short
     const std::string message = "TTTT";
     box("txtF1")->setText(QString::fromStdString(message));
     focusBox("txtCallsign");
-    if (c.answer) dialogs->answers = {true};
+    dialogs->clear();
+    dialogs->answers.assign(c.yes, true);
 
     // The window's own timer runs while the keying thread holds the line
     // keyed: the window is neither blocked nor waiting for the character.
@@ -556,27 +576,109 @@ TEST_P(DuringSendTest, WindowAnswersWhileAnElementSounds) {
     pressWindowKey(Qt::Key_F1);
 
     EXPECT_TRUE(actedWhileHeld);
-    ASSERT_FALSE(port->dtr.empty());
-    EXPECT_FALSE(port->dtr.back()) << "the port closed with the line keyed";
+    if (c.portOpenBefore) {
+        ASSERT_FALSE(port->dtr.empty());
+        EXPECT_FALSE(port->dtr.back()) << "the port closed with the line keyed";
+    } else {
+        EXPECT_TRUE(port->dtr.empty()) << "the send went on on the port just opened";
+    }
     if (c.keyedWhole) {
         EXPECT_EQ(port->dtr, edgesFor(message));
     } else {
-        EXPECT_LT(port->dtr.size(), edgesFor(message).size());
+        EXPECT_LT(hold->raises, static_cast<int>(message.size())) << "the send was not ended";
     }
     EXPECT_EQ(port->isOpen, c.portOpenAfter);
-    // Only the typed case changes the box; only Exit asks anything.
+    // Only the typed case changes the box.
     EXPECT_EQ(text("txtCallsign"), c.command ? QString() : QStringLiteral("K"));
-    EXPECT_EQ(host->ended(), c.answer);
-    EXPECT_EQ(dialogs->shown.size(), c.answer ? 1u : 0u);
+    EXPECT_EQ(host->ended(), c.yes > 0);
+    EXPECT_EQ(dialogs->shown.size(), c.boxes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, DuringSendTest,
-    ::testing::Values(DuringSendCase{"Typing", nullptr, false, true, true},
-                      DuringSendCase{"Exit", "mnuExit", true, false, false},
-                      DuringSendCase{"DisablePort", "mnudisablePort", false, false, false},
-                      DuringSendCase{"OtherPort", "cmmPort2", false, false, true}),
+    ::testing::Values(DuringSendCase{"Typing", nullptr, 0, 0, true, true},
+                      DuringSendCase{"Exit", "mnuExit", 1, 1, false, false},
+                      DuringSendCase{"DisablePort", "mnudisablePort", 0, 0, false, false},
+                      DuringSendCase{"OtherPort", "cmmPort2", 0, 0, false, true},
+                      // With no port open the send is timed all the same.
+                      DuringSendCase{"OpenPort", "cmmPort1", 0, 0, false, true, false},
+                      DuringSendCase{"DeleteLogIn", "mnuDelLogIn", 2, 3, false, false, false}),
     [](const ::testing::TestParamInfo<DuringSendCase>& info) { return std::string(info.param.name); });
+
+TEST_F(DuringSendTest, LineFailureWithASendWaitingShowsOneMessageAndKeysNothingMore) {
+    auto hold = std::make_shared<HoldingPort::Hold>();
+    hold->failFromRaise = 2;  // the adapter is pulled out during the first "I"
+    startWithHoldingPort(hold);
+    openFakePortFast();
+    box("txtF1")->setText(QStringLiteral("II"));
+    box("txtF2")->setText(QStringLiteral("EE"));
+
+    // F2 is pressed while F1's first element sounds: it waits for the character.
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, window(), [&] {
+        if (!hold->held) return;
+        watch.stop();
+        postKeyStroke(Qt::Key_F2);
+        QMetaObject::invokeMethod(window(), [hold] { hold->released = true; }, Qt::QueuedConnection);
+    });
+    watch.start();
+    pressWindowKey(Qt::Key_F1);
+
+    EXPECT_EQ(dialogs->texts(), std::vector<QString>{QStringLiteral(
+                                    "Sending stopped: the keying line failed.\r\nInput/output error")});
+    EXPECT_EQ(hold->raises, 2);
+    EXPECT_EQ(port->dtr, (std::vector<bool>{true, false, false}));
+}
+
+// The program in a child process (keyUntilEnded) ends while its first dah
+// sounds: the line is lowered at once and nothing is keyed after. A
+// termination signal ends it as Exit does, closing the port.
+struct EndingCase {
+    const char* name;
+    int signal;  // 0: the program calls exit(), as the toolkit does when the display goes away
+    bool endsAsExit;
+};
+
+class EndingTest : public KeyerWindowTest, public ::testing::WithParamInterface<EndingCase> {};
+
+TEST_P(EndingTest, EveryEndingLowersTheKeyedLine) {
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(kKeyingChildVariable), dir.path());
+    if (GetParam().signal == 0) env.insert(QStringLiteral("VL_TEST_KEYING_EXIT"), QStringLiteral("1"));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    ASSERT_TRUE(child.waitForStarted(30000));
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (readFile("keyed.txt").empty() && std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    if (GetParam().signal != 0) {
+        ASSERT_EQ(readFile("keyed.txt"), "1");
+        ::kill(static_cast<pid_t>(child.processId()), GetParam().signal);
+    }
+    ASSERT_TRUE(child.waitForFinished(30000));
+    // '1' and '0' as DTR was set, 'r' when the guard lowered it, 'c' closed.
+    const std::string record = readFile("keyed.txt");
+    EXPECT_EQ(record.substr(0, 2), "1r");
+    EXPECT_EQ(record.find('1', 1), std::string::npos) << record;
+    if (GetParam().endsAsExit) {
+        EXPECT_EQ(record, "1r0c");
+        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(child.exitCode(), 0);
+    } else {
+        EXPECT_TRUE(child.exitStatus() == QProcess::CrashExit || child.exitCode() != 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, EndingTest,
+    ::testing::Values(EndingCase{"Term", SIGTERM, true}, EndingCase{"Interrupt", SIGINT, true},
+                      EndingCase{"Hangup", SIGHUP, true}, EndingCase{"Quit", SIGQUIT, true},
+                      EndingCase{"Segv", SIGSEGV, false}, EndingCase{"Abort", SIGABRT, false},
+                      EndingCase{"Bus", SIGBUS, false}, EndingCase{"Exit", 0, false}),
+    [](const ::testing::TestParamInfo<EndingCase>& info) { return std::string(info.param.name); });
 
 TEST_F(KeyerWindowTest, F12ClaimsTheBonusFromAnyBox) {
     start();
@@ -642,5 +744,68 @@ TEST_F(KeyerWindowTest, QuarterStepsRoundHalvesToEven) {
     EXPECT_EQ(window()->keyer().swpm, 2);
 }
 
+// The port of keyUntilEnded: writes what it is told to a file.
+class RecordingFilePort : public FakeCommPort {
+public:
+    explicit RecordingFilePort(int record) : FakeCommPort(std::make_shared<Shared>()), record_(record) {}
+    std::optional<keyer::KeyError> setPortOpen(bool open) override {
+        auto error = FakeCommPort::setPortOpen(open);
+        if (open) {
+            keyer::guardLine(record_, [](int record) { [[maybe_unused]] auto n = ::write(record, "r", 1); });
+        } else {
+            keyer::unguardLine(record_);
+            put('c');
+        }
+        return error;
+    }
+    std::optional<keyer::KeyError> setDTREnable(bool on) override {
+        if (portOpen()) put(on ? '1' : '0');
+        return std::nullopt;
+    }
+
+private:
+    void put(char c) { [[maybe_unused]] auto n = ::write(record_, &c, 1); }
+    int record_;
+};
+
 }  // namespace
+
+int keyUntilEnded(const QString& folder) {
+    const int record = ::open(QFile::encodeName(folder + QStringLiteral("/keyed.txt")).constData(),
+                              O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    ProgramEnvironment env;
+    env.folder = folder.toStdString();
+    env.makeDialogs = [](QWidget*) -> std::unique_ptr<Dialogs> { return std::make_unique<ScriptedDialogs>(); };
+    env.makePort = [record]() -> std::unique_ptr<keyer::CommPort> {
+        return std::make_unique<RecordingFilePort>(record);
+    };
+    env.makeRigLink = [](const rig::RigSettings&) -> std::unique_ptr<rig::RigLink> {
+        return std::make_unique<rig::ScriptedRigLink>(std::make_shared<rig::ScriptedRadio>());
+    };
+    // Started from a terminal: none of the signals is ignored.
+    for (int number : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) ::signal(number, SIG_DFL);
+    ProgramHost host(std::move(env));  // wired as the program's main() wires it
+    host.endOnTerminationSignals();
+    QObject::connect(&host, &ProgramHost::programEnded, qApp, [](int status) { QCoreApplication::exit(status); });
+    if (!host.start()) return 2;
+    frmVLWinLog* window = host.mainWindow();
+    auto trigger = [window](const char* name) {
+        window->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    };
+    trigger("cmmPort1");
+    trigger("mnu10wpm");
+    for (int i = 0; i < 3; ++i) trigger("mnuCWdecrease");  // 4 wpm: a dah lasts 0.9 s
+    window->findChild<QLineEdit*>(QStringLiteral("txtF1"))->setText(QStringLiteral("TTTT"));
+    QTimer::singleShot(0, window, [trigger] { trigger("mnuSndF1"); });
+    if (qEnvironmentVariableIsSet("VL_TEST_KEYING_EXIT")) {
+        auto* watch = new QTimer(window);
+        QObject::connect(watch, &QTimer::timeout, [folder] {
+            QFile record(folder + QStringLiteral("/keyed.txt"));
+            if (record.size() > 0) std::exit(3);
+        });
+        watch->start(1);
+    }
+    return QCoreApplication::exec();
+}
+
 }  // namespace vl::ui::test

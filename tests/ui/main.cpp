@@ -11,6 +11,11 @@ int main(int argc, char** argv) {
         return vl::ui::test::holdWorkingFolder(
             qEnvironmentVariable(vl::ui::test::kHoldFolderVariable));
     }
+    if (qEnvironmentVariableIsSet(vl::ui::test::kKeyingChildVariable)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return vl::ui::test::keyUntilEnded(qEnvironmentVariable(vl::ui::test::kKeyingChildVariable));
+    }
     ::testing::InitGoogleTest(&argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

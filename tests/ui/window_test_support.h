@@ -210,6 +210,13 @@ protected:
 inline constexpr char kHoldFolderVariable[] = "VL_TEST_HOLD_FOLDER";
 int holdWorkingFolder(const QString& folder);
 
+// With this variable naming a registered working folder, the test program
+// runs the program in it on a keying port that writes each DTR setting to
+// "keyed.txt" there, and keys F1's text from the start (see
+// keyer_window_test.cpp).
+inline constexpr char kKeyingChildVariable[] = "VL_TEST_KEYING_FOLDER";
+int keyUntilEnded(const QString& folder);
+
 // Windows-1252 Ø.
 inline const std::string kSlashedZero = "\xD8";
 
