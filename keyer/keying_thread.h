@@ -7,8 +7,8 @@
 // another is keyed begins when the current character ends and is keyed whole;
 // then the interrupted text goes on (unless `stopsend` became 1), as a send
 // started between two characters always did. When the line fails, the texts
-// waiting are finished as stopped, with nothing keyed. ESC (`stopsend`) and the speed
-// commands reach the thread through the Keyer's atomics.
+// waiting are finished as stopped, with nothing keyed. ESC (`stopsend`) and
+// the speed commands reach the thread through the Keyer's atomics.
 //
 // Reports: when a ticket is finished the thread calls `notify` (from the
 // keying thread, at a moment when the next edge is at least Keyer::kSpareTime

@@ -643,27 +643,25 @@ struct EndingCase {
 class EndingTest : public KeyerWindowTest, public ::testing::WithParamInterface<EndingCase> {};
 
 TEST_P(EndingTest, EveryEndingLowersTheKeyedLine) {
+    const EndingCase& c = GetParam();
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QString::fromLatin1(kKeyingChildVariable), dir.path());
-    if (GetParam().signal == 0) env.insert(QStringLiteral("VL_TEST_KEYING_EXIT"), QStringLiteral("1"));
     child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(), {});
-    ASSERT_TRUE(child.waitForStarted(30000));
+    child.start(QCoreApplication::applicationFilePath(), c.signal ? QStringList() : QStringList{"exit"});
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (readFile("keyed.txt").empty() && std::chrono::steady_clock::now() < giveUp) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    if (GetParam().signal != 0) {
+    if (c.signal) {
         ASSERT_EQ(readFile("keyed.txt"), "1");
-        ::kill(static_cast<pid_t>(child.processId()), GetParam().signal);
+        ::kill(static_cast<pid_t>(child.processId()), c.signal);
     }
     ASSERT_TRUE(child.waitForFinished(30000));
-    // '1' and '0' as DTR was set, 'r' when the guard lowered it, 'c' closed.
     const std::string record = readFile("keyed.txt");
     EXPECT_EQ(record.substr(0, 2), "1r");
     EXPECT_EQ(record.find('1', 1), std::string::npos) << record;
-    if (GetParam().endsAsExit) {
+    if (c.endsAsExit) {
         EXPECT_EQ(record, "1r0c");
         EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(child.exitCode(), 0);
@@ -744,19 +742,15 @@ TEST_F(KeyerWindowTest, QuarterStepsRoundHalvesToEven) {
     EXPECT_EQ(window()->keyer().swpm, 2);
 }
 
-// The port of keyUntilEnded: writes what it is told to a file.
+// The port of keyUntilEnded, writing to a file: '1' and '0' as DTR is set,
+// 'r' when the line guard lowers the line, 'c' when the port closes.
 class RecordingFilePort : public FakeCommPort {
 public:
     explicit RecordingFilePort(int record) : FakeCommPort(std::make_shared<Shared>()), record_(record) {}
     std::optional<keyer::KeyError> setPortOpen(bool open) override {
-        auto error = FakeCommPort::setPortOpen(open);
-        if (open) {
-            keyer::guardLine(record_, [](int record) { [[maybe_unused]] auto n = ::write(record, "r", 1); });
-        } else {
-            keyer::unguardLine(record_);
-            put('c');
-        }
-        return error;
+        if (open) keyer::guardLine(record_, [](int fd) { [[maybe_unused]] auto n = ::write(fd, "r", 1); });
+        if (!open) keyer::unguardLine(record_), put('c');
+        return FakeCommPort::setPortOpen(open);
     }
     std::optional<keyer::KeyError> setDTREnable(bool on) override {
         if (portOpen()) put(on ? '1' : '0');
@@ -779,9 +773,6 @@ int keyUntilEnded(const QString& folder) {
     env.makePort = [record]() -> std::unique_ptr<keyer::CommPort> {
         return std::make_unique<RecordingFilePort>(record);
     };
-    env.makeRigLink = [](const rig::RigSettings&) -> std::unique_ptr<rig::RigLink> {
-        return std::make_unique<rig::ScriptedRigLink>(std::make_shared<rig::ScriptedRadio>());
-    };
     // Started from a terminal: none of the signals is ignored.
     for (int number : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) ::signal(number, SIG_DFL);
     ProgramHost host(std::move(env));  // wired as the program's main() wires it
@@ -797,14 +788,11 @@ int keyUntilEnded(const QString& folder) {
     for (int i = 0; i < 3; ++i) trigger("mnuCWdecrease");  // 4 wpm: a dah lasts 0.9 s
     window->findChild<QLineEdit*>(QStringLiteral("txtF1"))->setText(QStringLiteral("TTTT"));
     QTimer::singleShot(0, window, [trigger] { trigger("mnuSndF1"); });
-    if (qEnvironmentVariableIsSet("VL_TEST_KEYING_EXIT")) {
-        auto* watch = new QTimer(window);
-        QObject::connect(watch, &QTimer::timeout, [folder] {
-            QFile record(folder + QStringLiteral("/keyed.txt"));
-            if (record.size() > 0) std::exit(3);
-        });
-        watch->start(1);
-    }
+    auto* exitWhenKeyed = new QTimer(window);  // as the toolkit exits when the display goes away
+    QObject::connect(exitWhenKeyed, &QTimer::timeout, [folder] {
+        if (QFile(folder + QStringLiteral("/keyed.txt")).size() > 0) std::exit(3);
+    });
+    if (QCoreApplication::arguments().contains(QStringLiteral("exit"))) exitWhenKeyed->start(1);
     return QCoreApplication::exec();
 }
 

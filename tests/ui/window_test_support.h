@@ -212,8 +212,8 @@ int holdWorkingFolder(const QString& folder);
 
 // With this variable naming a registered working folder, the test program
 // runs the program in it on a keying port that writes each DTR setting to
-// "keyed.txt" there, and keys F1's text from the start (see
-// keyer_window_test.cpp).
+// "keyed.txt" there and keys F1's text at once; with the argument "exit" it
+// calls exit() once the line is keyed (see keyer_window_test.cpp).
 inline constexpr char kKeyingChildVariable[] = "VL_TEST_KEYING_FOLDER";
 int keyUntilEnded(const QString& folder);
 
