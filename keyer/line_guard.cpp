@@ -27,7 +27,7 @@ constexpr int kFatalSignals[] = {SIGSEGV, SIGABRT, SIGBUS};
 constexpr int kTerminationSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
 struct sigaction previousFatal[std::size(kFatalSignals)];
 
-// A crash by stack overflow still runs the handler.
+// The handler still runs when the window's thread overflows its stack.
 alignas(16) char alternateStack[64 * 1024];
 
 void onExit() { releaseLineForGood(); }
