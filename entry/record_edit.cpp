@@ -55,7 +55,7 @@ EditCheck checkEditedRecord(const ContactRecord& typed, std::string_view ownCall
     if (!listHolds(kModeItems, typed.mode)) {
         return refuse(6, joined("The Mode must be PHN, CW or DIG, not ", {typed.mode}));
     }
-    const ChapterOutcome chapter = checkChapter(typed.chapter, {}, typed.mode, folder);
+    const ChapterOutcome chapter = checkChapter(typed.chapter, {}, {}, folder);  // the roster alone
     switch (chapter.kind) {
         case ChapterOutcome::Kind::Valid: break;
         case ChapterOutcome::Kind::Abandon:
