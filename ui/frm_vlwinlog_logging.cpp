@@ -20,6 +20,7 @@
 #include "scoring/set_counters.h"
 #include "ui/entry_box.h"
 #include "ui/frm_vlwinlog.h"
+#include "ui/log_window.h"
 #include "ui/program_host.h"
 #include "ui/display_text.h"
 #include "ui/text_codec.h"
@@ -142,6 +143,7 @@ void frmVLWinLog::logContact() {
         return;
     }
     for (const auto& error : logged.laterErrors) commonError(error, errorLine);
+    emit contactLogged();
     if (logged.dupe) {
         ClearInput();
         if (auto error = DisplayLog()) commonError(*error, errorLine);
@@ -194,6 +196,12 @@ void frmVLWinLog::mnuRecount_Click() {
         dialogs_.message(q(scoring::kNothingToRecount));
         return;
     }
+    showRecount(result);
+    dialogs_.message(q(result.message));
+    if (result.outcome == Outcome::kInvalidChapter) host_.endProgram(1);
+}
+
+void frmVLWinLog::showRecount(const scoring::RecountResult& result) {
     struct Rebuilt {
         QListWidget* list;
         const std::vector<std::string>& chapters;
@@ -208,8 +216,34 @@ void frmVLWinLog::mnuRecount_Click() {
     counters_ = result.counters;
     N_ = 0;
     showCounterCells();
-    dialogs_.message(q(result.message));
-    if (result.outcome == Outcome::kInvalidChapter) host_.endProgram(1);
+}
+
+void frmVLWinLog::mnuEditLog_Click() {
+    if (!logWindow_) {
+        logWindow_ = new LogWindow(folder_, dialogs_, this);
+        connect(logWindow_, &LogWindow::logChanged, this, &frmVLWinLog::logCorrected);
+        connect(this, &frmVLWinLog::contactLogged, logWindow_, &LogWindow::reload);
+    }
+    logWindow_->show();
+    logWindow_->raise();
+    logWindow_->activateWindow();
+}
+
+// A correction made in the log window: everything derived from the log is
+// rebuilt by the recount's own code, without its guard and its closing
+// message, and a chapter not on the roster leaves the program running.
+void frmVLWinLog::logCorrected() {
+    const scoring::RecountResult result = scoring::recount(folder_);
+    for (const auto& error : result.errors) {
+        commonError(error, q(scoring::kResetCountersErrorLine));
+    }
+    if (result.outcome == scoring::RecountResult::Outcome::kAborted) return;
+    showRecount(result);
+    summaryRefresh(Timer1->isActive());
+    if (auto error = DisplayLog()) commonError(*error, q(entry::kLoggingErrorLine));
+    if (result.outcome == scoring::RecountResult::Outcome::kInvalidChapter) {
+        dialogs_.message(invalidChapterAfterCorrection(result.invalidChapter));
+    }
 }
 
 }  // namespace vl::ui
