@@ -89,14 +89,18 @@ QVariant LogTableModel::data(const QModelIndex& index, int role) const {
     const LogLine& l = line(index.row());
     const int column = index.column();
     if (role == Qt::BackgroundRole) return l.readable ? QVariant() : QVariant(QColor(255, 200, 200));
-    if (role == Qt::ToolTipRole && !l.readable) {
-        return q(logbook::lineExcerpt(snapshot_.bytesOf(l)));
-    }
+    // An unreadable line is shown as it stands, without its line end.
+    const auto excerpt = [&] {
+        std::string_view bytes = snapshot_.bytesOf(l);
+        while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.remove_suffix(1);
+        return q(logbook::lineExcerpt(bytes));
+    };
+    if (role == Qt::ToolTipRole && !l.readable) return excerpt();
     if (role != Qt::DisplayRole && role != kSortRole) return {};
     if (column == kColLine) return static_cast<qulonglong>(l.number);
     if (!l.readable) {
         if (column != kColComment) return {};
-        return QStringLiteral("Unreadable line: ") + q(logbook::lineExcerpt(snapshot_.bytesOf(l)));
+        return QStringLiteral("Unreadable line: ") + excerpt();
     }
     const ContactRecord& r = l.record;
     if (role == kSortRole && (column == kColDate || column == kColTime)) {
