@@ -287,8 +287,9 @@ void LogWindow::buildWidgets() {
     const int widths[kColumnCount] = {6, 11, 6, 10, 6, 6, 6, 9, 5, 5, 10};
     const int unit = fontMetrics().horizontalAdvance(QLatin1Char('0')) + 1;
     for (int c = 0; c < kColumnCount; ++c) tblLog->setColumnWidth(c, widths[c] * unit + 12);
+    // Unsorted is file order, which costs nothing to show.
+    tblLog->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     tblLog->setSortingEnabled(true);
-    tblLog->sortByColumn(kColLine, Qt::AscendingOrder);
     layout->addWidget(tblLog, 1);
     connect(tblLog, &QTableView::activated, this, [this] { editSelected(); });
 
@@ -417,6 +418,10 @@ const LogLine* LogWindow::selectedLine() const {
 
 void LogWindow::sortByColumn(int column) {
     // Ctrl+0: file order; Ctrl+1 … Ctrl+9: date … mode; again: the other way.
+    if (column == kColLine) {
+        tblLog->sortByColumn(-1, Qt::AscendingOrder);
+        return;
+    }
     const Qt::SortOrder order = filter_.sortColumn() == column &&
                                         filter_.sortOrder() == Qt::AscendingOrder
                                     ? Qt::DescendingOrder
