@@ -220,7 +220,7 @@ void frmVLWinLog::showRecount(const scoring::RecountResult& result) {
 
 void frmVLWinLog::mnuEditLog_Click() {
     if (!logWindow_) {
-        logWindow_ = new LogWindow(folder_, dialogs_, this);
+        logWindow_ = new LogWindow(folder_, host_.environment().makeDialogs, this);
         connect(logWindow_, &LogWindow::logChanged, this, &frmVLWinLog::logCorrected);
         connect(this, &frmVLWinLog::contactLogged, logWindow_, &LogWindow::reload);
     }

@@ -138,7 +138,8 @@ bool LogFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
 LogEditForm::LogEditForm(const ContactRecord& record, std::size_t lineNumber, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("frmEditContact"));
-    setWindowTitle(QStringLiteral("VLWinLog \u2013 Contact on line %1").arg(lineNumber));
+    setWindowTitle(QStringLiteral("Contact on line %1").arg(lineNumber));
+    setMinimumWidth(380);
     auto* layout = new QVBoxLayout(this);
     auto* fields = new QFormLayout;
     layout->addLayout(fields);
@@ -236,8 +237,12 @@ void LogEditForm::showRefusal(const QString& text, int field) {
 
 // ---- the window ----
 
-LogWindow::LogWindow(const logbook::DataFolder& folder, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), folder_(folder), dialogs_(dialogs) {
+LogWindow::LogWindow(const logbook::DataFolder& folder, const MakeDialogs& makeDialogs,
+                     QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      folder_(folder),
+      dialogsOwned_(makeDialogs(this)),
+      dialogs_(*dialogsOwned_) {
     setObjectName(QStringLiteral("frmLogWindow"));
     setWindowTitle(QStringLiteral("VLWinLog \u2013 Log"));
     buildWidgets();
@@ -288,6 +293,7 @@ void LogWindow::buildWidgets() {
     const int unit = fontMetrics().horizontalAdvance(QLatin1Char('0')) + 1;
     for (int c = 0; c < kColumnCount; ++c) tblLog->setColumnWidth(c, widths[c] * unit + 12);
     // Unsorted is file order, which costs nothing to show.
+    tblLog->horizontalHeader()->setSortIndicatorClearable(true);
     tblLog->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     tblLog->setSortingEnabled(true);
     layout->addWidget(tblLog, 1);

@@ -12,6 +12,8 @@
 #include <QSortFilterProxyModel>
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "entry/record_edit.h"
@@ -110,7 +112,9 @@ private:
 class LogWindow : public QWidget {
     Q_OBJECT
 public:
-    LogWindow(const logbook::DataFolder& folder, Dialogs& dialogs, QWidget* parent);
+    // The window's message boxes come from makeDialogs, parented to it.
+    using MakeDialogs = std::function<std::unique_ptr<Dialogs>(QWidget* parent)>;
+    LogWindow(const logbook::DataFolder& folder, const MakeDialogs& makeDialogs, QWidget* parent);
     ~LogWindow() override;
 
     // Reads the log again when it changed on the disk (size, modification
@@ -150,6 +154,7 @@ private:
     void savePlace();
 
     logbook::DataFolder folder_;
+    std::unique_ptr<Dialogs> dialogsOwned_;
     Dialogs& dialogs_;
     LogTableModel model_;
     LogFilterModel filter_;
