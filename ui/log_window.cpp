@@ -369,6 +369,7 @@ bool LogWindow::eventFilter(QObject* watched, QEvent* event) {
 void LogWindow::applyFilter() {
     filter_.setTyped(toCp1252(txtFilter->text()));
     showCounts();
+    if (tblLog->currentIndex().isValid()) tblLog->scrollTo(tblLog->currentIndex());
 }
 
 void LogWindow::showCounts() {

@@ -1,6 +1,7 @@
 // The log window: open, filter, edit and save, the dupe mark, delete, undo,
 // a failed write, and a save refused because the line changed by hand.
 #include <QLabel>
+#include <QMenu>
 #include <QTableView>
 
 #include "logbook/file_writes.h"
@@ -78,6 +79,10 @@ protected:
 };
 
 TEST_F(LogWindowTest, CorrectsDeletesUndoesAndRefusesAStaleSave) {
+    QAction* item = action("mnuEditLog");
+    EXPECT_EQ(find<QMenu>("mnuView")->actions().back(), item);
+    EXPECT_EQ(item->text(), QStringLiteral("Edit Log\u2026"));
+    EXPECT_EQ(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
     EXPECT_EQ(log->windowTitle(), QStringLiteral("VLWinLog \u2013 Log"));
     EXPECT_EQ(table->model()->rowCount(), 4);
     EXPECT_EQ(table->currentIndex().row(), 3) << "the newest row is selected";
