@@ -25,8 +25,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace vl;
 
+// Every box answered at once: No, Cancel.
 class SilentDialogs : public ui::Dialogs {
-public:
     void message(const QString&, const QString&, Icon) override {}
     bool question(const QString&, const QString&, Icon, bool) override { return false; }
     QString input(const QString&, const QString&) override { return {}; }
@@ -45,12 +45,11 @@ void writeFolder(const logbook::DataFolder& folder) {
     static const char* const modes[] = {"PHN", "CW", "DIG"};
     std::string log;
     for (int i = 0; i < 32767; ++i) {
-        logbook::ContactRecord r{"K" + std::to_string(i % 10) + std::string(1, 'A' + i % 26) +
-                                     std::string(1, 'A' + (i / 26) % 26) + std::string(1, 'A' + (i / 676) % 26),
-                                 "59", "59", std::to_string(1000 + 1 + i % 300).substr(1), "OP",
-                                 bands[i % 6], modes[(i / 6) % 3], "06/01/2026", "14:05",
-                                 i % 40 == 0 ? "DUPE" : ""};
-        log += logbook::formatContactLine(r);
+        const std::string call = {'K', char('0' + i % 10), char('A' + i % 26),
+                                  char('A' + i / 26 % 26), char('A' + i / 676 % 26)};
+        log += logbook::formatContactLine({call, "59", "59", std::to_string(1 + i % 300), "OP",
+                                           bands[i % 6], modes[i / 6 % 3], "06/01/2026", "14:05",
+                                           i % 40 == 0 ? "DUPE" : ""});
     }
     (void)folder.writeWhole(logbook::names::kContactLog, log);
 }

@@ -1,5 +1,7 @@
 // Logging a contact, the recent-log box, resetting the entry row, and the
 // counters and score displays.
+#include <cerrno>
+
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
@@ -231,16 +233,19 @@ void frmVLWinLog::mnuEditLog_Click() {
 
 // A correction made in the log window: everything derived from the log is
 // rebuilt by the recount's own code, without its guard and its closing
-// message, and a chapter not on the roster leaves the program running.
+// message; a derived file that was missing is created without a report (the
+// bonus file exists only after a first claim), and a chapter not on the
+// roster leaves the program running.
 void frmVLWinLog::logCorrected() {
     const scoring::RecountResult result = scoring::recount(folder_);
+    const QString errorLine = q(scoring::kResetCountersErrorLine);
     for (const auto& error : result.errors) {
-        commonError(error, q(scoring::kResetCountersErrorLine));
+        if (error.number != ENOENT) commonError(error, errorLine);
     }
     if (result.outcome == scoring::RecountResult::Outcome::kAborted) return;
     showRecount(result);
     summaryRefresh(Timer1->isActive());
-    if (auto error = DisplayLog()) commonError(*error, q(entry::kLoggingErrorLine));
+    if (auto error = DisplayLog()) commonError(*error, errorLine);
     if (result.outcome == scoring::RecountResult::Outcome::kInvalidChapter) {
         dialogs_.message(invalidChapterAfterCorrection(result.invalidChapter));
     }

@@ -111,17 +111,5 @@ INSTANTIATE_TEST_SUITE_P(
             kA + kB}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LogLinesTest, NumbersCountBlankLinesAndMarkUnreadableOnes) {
-    const std::vector<LogLine> lines = logLines(kA + "  \r\n" + kTorn + kLfOnly);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1].number, 3u);
-    EXPECT_EQ(lines[2].number, 4u);
-    EXPECT_TRUE(lines[0].readable);
-    EXPECT_FALSE(lines[1].readable);
-    EXPECT_TRUE(lines[2].readable);
-    EXPECT_EQ(lines[2].record.call, "W\xD8ZZ    ");
-    EXPECT_EQ(lines[2].record.comment, "x");
-}
-
 }  // namespace
 }  // namespace vl::logbook
