@@ -249,6 +249,8 @@ LogWindow::LogWindow(const logbook::DataFolder& folder, const MakeDialogs& makeD
     loadPlace();
     reload();
     if (model_.rowCount() > 0) selectLine(model_.line(model_.rowCount() - 1).number);
+    // Ready for Enter, F2 or Delete on the newest contact.
+    tblLog->setFocus();
     tmrLogWatch->start();
 }
 
@@ -327,7 +329,7 @@ void LogWindow::buildWidgets() {
         connect(action, &QAction::triggered, this, slot);
         on->addAction(action);
     };
-    shortcut(QKeySequence(Qt::Key_F2), tblLog, Qt::WidgetShortcut, &LogWindow::editSelected);
+    shortcut(QKeySequence(Qt::Key_F2), this, Qt::WindowShortcut, &LogWindow::editSelected);
     shortcut(QKeySequence(Qt::Key_Delete), tblLog, Qt::WidgetShortcut, &LogWindow::deleteSelected);
     shortcut(QKeySequence(Qt::Key_Escape), tblLog, Qt::WidgetShortcut, &QWidget::close);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this, Qt::WindowShortcut, &LogWindow::undoLast);
@@ -360,6 +362,12 @@ bool LogWindow::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
             if (event->type() == QEvent::KeyPress) txtFilter->clear();
             event->accept();
+            return true;
+        }
+        // Enter takes the narrowed table.
+        if (event->type() == QEvent::KeyPress &&
+            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            tblLog->setFocus();
             return true;
         }
     }
