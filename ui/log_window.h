@@ -96,13 +96,13 @@ class LogEditForm : public QDialog {
 public:
     LogEditForm(const logbook::ContactRecord& record, std::size_t lineNumber, QWidget* parent);
     logbook::ContactRecord typed() const;  // the box texts, band and mode as listed
-    void setRecord(const logbook::ContactRecord& record);
     void showRefusal(const QString& text, int field);
 
 signals:
     void saveRequested();
 
 private:
+    void setRecord(const logbook::ContactRecord& record);
     std::array<QWidget*, 10> boxes_{};  // in the record's field order
     QComboBox* cboBand = nullptr;
     QComboBox* cboMode = nullptr;
@@ -129,7 +129,6 @@ public:
     void sortByColumn(int column);  // Ctrl+0 … Ctrl+9 (0: file order)
 
     LogEditForm* form() const { return form_; }
-    const LogTableModel& model() const { return model_; }
 
 signals:
     // The log was written: the derived files, counters and lists are stale.
