@@ -1,5 +1,7 @@
 #include "entry/pattern.h"
 
+#include "logbook/quoted_line.h"
+
 namespace vl::entry {
 
 namespace {
@@ -92,6 +94,13 @@ bool CallPattern::matches(std::string_view text) const {
 
 bool matchesPattern(std::string_view text, std::string_view pattern) {
     return CallPattern(pattern).matches(text);
+}
+
+CallMatcher::CallMatcher(std::string_view typed)
+    : n_(typed.size()), wanted_(logbook::trimBlanks(typed)), pattern_(wanted_) {}
+
+bool CallMatcher::operator()(std::string_view call) const {
+    return pattern_.matches(logbook::trimBlanks(call)) || call.substr(0, n_) == wanted_;
 }
 
 }  // namespace vl::entry

@@ -13,6 +13,7 @@
 // matches itself, as does a lone "]". A range written backwards ("[C-A]")
 // holds no character.
 #include <bitset>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +31,23 @@ private:
         std::bitset<256> set;  // Kind::Set: the characters that match
     };
     std::vector<Token> tokens_;
+};
+
+// The matching rule of both searches and of the log window's filter: the
+// callsign (blanks at both ends removed) matches the trimmed typed text as a
+// pattern, or else the callsign's first n characters equal the trimmed typed
+// text, n being the length of the typed text with its blanks.
+class CallMatcher {
+public:
+    explicit CallMatcher(std::string_view typed);
+    // `call` as the record holds it (the log's padded field, or the
+    // history's field as read).
+    bool operator()(std::string_view call) const;
+
+private:
+    size_t n_;
+    std::string wanted_;
+    CallPattern pattern_;
 };
 
 // One-off match.

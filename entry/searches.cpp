@@ -9,30 +9,6 @@
 
 namespace vl::entry {
 
-namespace {
-
-using logbook::trimBlanks;
-
-// The matching rule of both searches, set up once per search.
-class CallMatcher {
-public:
-    explicit CallMatcher(std::string_view callBox)
-        : n_(callBox.size()), wanted_(trimBlanks(callBox)), pattern_(wanted_) {}
-
-    // `call` as the record holds it (the log's padded field, or the history's
-    // field as read).
-    bool operator()(std::string_view call) const {
-        return pattern_.matches(trimBlanks(call)) || call.substr(0, n_) == wanted_;
-    }
-
-private:
-    size_t n_;
-    std::string_view wanted_;
-    CallPattern pattern_;
-};
-
-}  // namespace
-
 SearchResult searchLog(std::string_view callBox, const logbook::DataFolder& folder) {
     SearchResult out;
     FreshRead file = readFresh(folder, logbook::names::kContactLog);

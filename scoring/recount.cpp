@@ -147,6 +147,7 @@ RecountResult recount(const logbook::DataFolder& folder) {
             for (std::string_view name : derived) replace(name, {});
             result.outcome = Outcome::kInvalidChapter;
             result.message = invalidChapterMessage(chapter);
+            result.invalidChapter = chapter;
             return result;
         }
     }

@@ -23,6 +23,7 @@ struct RecountResult {
     Outcome outcome = Outcome::kNothingToCount;
     // Shown with an OK button after the errors; empty when aborted.
     std::string message;
+    std::string invalidChapter;  // kInvalidChapter: the chapter at three digits, "005"
     // Each shown in the common error report with kResetCountersErrorLine.
     std::vector<logbook::FileError> errors;
     // For kInvalidChapter and kCompleted the window takes over these counters

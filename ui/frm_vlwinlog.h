@@ -37,9 +37,14 @@ namespace vl::rig {
 struct RigEvent;
 }
 
+namespace vl::scoring {
+struct RecountResult;
+}
+
 namespace vl::ui {
 
 class EntryBox;
+class LogWindow;
 class ProgramHost;
 
 class frmVLWinLog : public QMainWindow {
@@ -92,6 +97,9 @@ public:
     QString emailadr() const { return emailadr_; }
     QString HomeChap() const { return HomeChap_; }
     void setOwnChapterData(const QString& homeChap, int utcOffset, const QString& email);
+
+signals:
+    void contactLogged();  // INSERT wrote a contact to the log
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -166,6 +174,11 @@ private:
     void mnuCountOn_Click();
     void mnuCountOff_Click();
     void mnuRecount_Click();
+    // The lists and counters a recount rebuilt, shown.
+    void showRecount(const scoring::RecountResult& result);
+    // View > Edit Log…, and the log window's corrections.
+    void mnuEditLog_Click();
+    void logCorrected();
     void mnuSearchLog_Click();
     void mnuSearchHistory_Click();
     void cmmPort1_Click();
@@ -293,6 +306,7 @@ private:
     QTimer* tmrNewChap = nullptr;
 
     QAction* mnuClear = nullptr;
+    QPointer<LogWindow> logWindow_;
 
     // Window state.
     scoring::Counters counters_;

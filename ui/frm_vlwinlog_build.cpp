@@ -319,6 +319,8 @@ void frmVLWinLog::buildMenus() {
     m = addMenu(nullptr, "mnuView", QStringLiteral("&View"));
     addItem(m, "mnuLog", QStringLiteral("&Log"), &W::mnuLog_Click);
     addItem(m, "mnuCounters", QStringLiteral("Cou&nters"), &W::mnuCounters_Click);
+    addItem(m, "mnuEditLog", QStringLiteral("Edit Log\u2026"), &W::mnuEditLog_Click,
+            QKeySequence(Qt::CTRL | Qt::Key_L));
 
     m = addMenu(nullptr, "mnuLogin", QStringLiteral("LogIn"));
     addItem(m, "mnuShowLogin", QStringLiteral("Show Login"), &W::mnuShowLogin_Click);

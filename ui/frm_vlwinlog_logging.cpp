@@ -1,5 +1,7 @@
 // Logging a contact, the recent-log box, resetting the entry row, and the
 // counters and score displays.
+#include <cerrno>
+
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
@@ -20,6 +22,7 @@
 #include "scoring/set_counters.h"
 #include "ui/entry_box.h"
 #include "ui/frm_vlwinlog.h"
+#include "ui/log_window.h"
 #include "ui/program_host.h"
 #include "ui/display_text.h"
 #include "ui/text_codec.h"
@@ -142,6 +145,7 @@ void frmVLWinLog::logContact() {
         return;
     }
     for (const auto& error : logged.laterErrors) commonError(error, errorLine);
+    emit contactLogged();
     if (logged.dupe) {
         ClearInput();
         if (auto error = DisplayLog()) commonError(*error, errorLine);
@@ -194,6 +198,12 @@ void frmVLWinLog::mnuRecount_Click() {
         dialogs_.message(q(scoring::kNothingToRecount));
         return;
     }
+    showRecount(result);
+    dialogs_.message(q(result.message));
+    if (result.outcome == Outcome::kInvalidChapter) host_.endProgram(1);
+}
+
+void frmVLWinLog::showRecount(const scoring::RecountResult& result) {
     struct Rebuilt {
         QListWidget* list;
         const std::vector<std::string>& chapters;
@@ -208,8 +218,37 @@ void frmVLWinLog::mnuRecount_Click() {
     counters_ = result.counters;
     N_ = 0;
     showCounterCells();
-    dialogs_.message(q(result.message));
-    if (result.outcome == Outcome::kInvalidChapter) host_.endProgram(1);
+}
+
+void frmVLWinLog::mnuEditLog_Click() {
+    if (!logWindow_) {
+        logWindow_ = new LogWindow(folder_, host_.environment().makeDialogs, this);
+        connect(logWindow_, &LogWindow::logChanged, this, &frmVLWinLog::logCorrected);
+        connect(this, &frmVLWinLog::contactLogged, logWindow_, &LogWindow::reload);
+    }
+    logWindow_->show();
+    logWindow_->raise();
+    logWindow_->activateWindow();
+}
+
+// A correction made in the log window: everything derived from the log is
+// rebuilt by the recount's own code, without its guard and its closing
+// message; a derived file that was missing is created without a report (the
+// bonus file exists only after a first claim), and a chapter not on the
+// roster leaves the program running.
+void frmVLWinLog::logCorrected() {
+    const scoring::RecountResult result = scoring::recount(folder_);
+    const QString errorLine = q(scoring::kResetCountersErrorLine);
+    for (const auto& error : result.errors) {
+        if (error.number != ENOENT) commonError(error, errorLine);
+    }
+    if (result.outcome == scoring::RecountResult::Outcome::kAborted) return;
+    showRecount(result);
+    summaryRefresh(Timer1->isActive());
+    if (auto error = DisplayLog()) commonError(*error, errorLine);
+    if (result.outcome == scoring::RecountResult::Outcome::kInvalidChapter) {
+        dialogs_.message(invalidChapterAfterCorrection(result.invalidChapter));
+    }
 }
 
 }  // namespace vl::ui
