@@ -2,6 +2,7 @@
 
 #include "logbook/contact_record.h"
 #include "logbook/file_names.h"
+#include "logbook/small_files.h"
 #include "scoring/classification.h"
 
 namespace vl::scoring {
@@ -34,6 +35,18 @@ std::vector<logbook::FileError> SetCounters(Counters& counters, const logbook::D
     bool overflow = !setChapterCounts(counters, lists.phone, lists.cw, lists.digital);
     finish(counters, overflow, errors);
     return errors;
+}
+
+Counters countersFromFiles(const logbook::DataFolder& folder, std::string_view logContent) {
+    auto entries = [&folder](std::string_view name) {
+        return static_cast<std::int64_t>(logbook::readFirstFields(folder.read(name).content).size());
+    };
+    namespace names = logbook::names;
+    Counters counters;
+    SetCounters(counters, logContent,
+                {entries(names::kPhoneChapters), entries(names::kCwChapters),
+                 entries(names::kDigitalChapters)});
+    return counters;
 }
 
 }  // namespace vl::scoring

@@ -34,4 +34,9 @@ std::vector<logbook::FileError> SetCounters(Counters& counters, std::string_view
 std::vector<logbook::FileError> SetCounters(Counters& counters, const logbook::DataFolder& folder,
                                             const ChapterCounts& lists);
 
+// The counters as start-up builds them, for a reader without the window: the
+// chapter counts from the entries of the three chapters-worked files of the
+// folder, the contacts from the log content. Errors are not reported.
+Counters countersFromFiles(const logbook::DataFolder& folder, std::string_view logContent);
+
 }  // namespace vl::scoring
