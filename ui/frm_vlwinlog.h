@@ -41,6 +41,8 @@ namespace vl::ui {
 
 class EntryBox;
 class ProgramHost;
+class RateMeter;
+class StatisticsWindow;
 
 class frmVLWinLog : public QMainWindow {
     Q_OBJECT
@@ -92,6 +94,10 @@ public:
     QString emailadr() const { return emailadr_; }
     QString HomeChap() const { return HomeChap_; }
     void setOwnChapterData(const QString& homeChap, int utcOffset, const QString& email);
+
+signals:
+    // The log was read anew after a contact, a recount, a deletion or start-up.
+    void logChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -199,6 +205,12 @@ private:
     void mnuExportCabrillo_Click();
     void mnuExportAdif_Click();
     void exportLog(exports::ExportFormat format);
+
+    // The rate meter and the statistics window.
+    void buildStatistics();
+    void mnuStatistics_Click();
+    RateMeter* rateMeter_ = nullptr;
+    QPointer<StatisticsWindow> statisticsWindow_;
 
     // Timers.
     void Timer1_Timer();

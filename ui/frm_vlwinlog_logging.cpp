@@ -81,7 +81,9 @@ std::optional<logbook::FileError> frmVLWinLog::fillRecentLog(bool startupLayout)
 std::optional<logbook::FileError> frmVLWinLog::DisplayLog() {
     txtPrevCon->hide();
     txtRecentLog->show();
-    return fillRecentLog(false);
+    auto error = fillRecentLog(false);
+    emit logChanged();
+    return error;
 }
 
 void frmVLWinLog::CursorSet() {
@@ -208,6 +210,7 @@ void frmVLWinLog::mnuRecount_Click() {
     counters_ = result.counters;
     N_ = 0;
     showCounterCells();
+    emit logChanged();
     dialogs_.message(q(result.message));
     if (result.outcome == Outcome::kInvalidChapter) host_.endProgram(1);
 }
