@@ -87,11 +87,11 @@ std::string statisticsText(const Statistics& s) {
     out += '\n';
 
     std::string header = cell("", -8);
-    for (std::string_view column : kTableColumns) header += cell(column, 7);
+    for (std::string_view column : kTableColumns) header += cell(column, 9);
     addLine(out, header);
     for (const TableRow& row : bandModeTable(s)) {
         std::string line = cell(row.label, -8);
-        for (std::int64_t value : row.cells) line += cell(value, 7);
+        for (std::int64_t value : row.cells) line += cell(value, 9);
         addLine(out, line);
     }
     addLine(out, "bonus points: " + std::to_string(s.scores.bonusPoints));

@@ -1,7 +1,6 @@
 #include "ui/statistics_charts.h"
 
 #include <QApplication>
-#include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
@@ -43,10 +42,34 @@ QValueAxis* countAxis(QChart* chart, qreal top, const QString& title) {
     return axis;
 }
 
-// "12-06 18" within one year, "2026-12-06 18" when the hours span years.
-QString hourLabel(scoring::StampMinute hour, bool withYear) {
-    const QString text = QString::fromStdString(scoring::hourText(hour));
-    return withYear ? text : text.mid(5);
+// A value axis labelled at chosen places, read in UTC.
+QCategoryAxis* utcAxis(const QString& title, qreal from, qreal to) {
+    auto* axis = new QCategoryAxis;
+    axis->setRange(from, to);
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setTitleText(title);
+    axis->setLabelsAngle(-45);
+    axis->setTruncateLabels(false);
+    return axis;
+}
+
+// Minutes between two labels: 1, 2, 3, 6, 12 or 24 hours, or whole days
+// beyond, so that a span has a dozen labels at most.
+std::int64_t labelStep(std::int64_t spanMinutes) {
+    std::int64_t step = 60;
+    for (std::int64_t hours : {1, 2, 3, 6, 12, 24}) {
+        step = hours * 60;
+        if (spanMinutes / step <= 12) return step;
+    }
+    while (spanMinutes / step > 12) step += 24 * 60;
+    return step;
+}
+
+// "12-06 18:00", with the year when the figures span more than one.
+QString utcLabel(scoring::StampMinute minute, scoring::StampMinute first, scoring::StampMinute last) {
+    const QString text = QString::fromStdString(scoring::stampText(minute));
+    const bool oneYear = scoring::stampText(first).substr(0, 4) == scoring::stampText(last).substr(0, 4);
+    return oneYear ? text.mid(5) : text;
 }
 
 }  // namespace
@@ -62,12 +85,6 @@ QChart* contactsPerHourChart(const scoring::RateFigures& figures, ChartSplit spl
                                     : QStringLiteral("Contacts per UTC hour by mode"),
                              dark);
     const auto& hours = figures.hours;
-    const bool withYear = !hours.empty() &&
-                          scoring::hourText(hours.front().hour).substr(0, 4) !=
-                              scoring::hourText(hours.back().hour).substr(0, 4);
-    QStringList categories;
-    for (const scoring::HourCount& h : hours) categories << hourLabel(h.hour, withYear);
-
     auto* bars = new QStackedBarSeries;
     const size_t slotCount = byBand ? scoring::kRateBandNames.size() : scoring::kRateModeNames.size();
     for (size_t slot = 0; slot < slotCount; ++slot) {
@@ -87,10 +104,13 @@ QChart* contactsPerHourChart(const scoring::RateFigures& figures, ChartSplit spl
     bars->setBarWidth(0.9);
     chart->addSeries(bars);
 
-    auto* hourAxis = new QBarCategoryAxis;
-    hourAxis->append(categories);
-    hourAxis->setTitleText(QStringLiteral("UTC hour"));
-    hourAxis->setLabelsAngle(categories.size() > 12 ? -90 : 0);
+    // Bar i stands at i, its hour from i - 0.5 to i + 0.5; a label names the
+    // start of every few hours.
+    QCategoryAxis* hourAxis = utcAxis(QStringLiteral("UTC hour"), -0.5, qreal(hours.size()) - 0.5);
+    const std::int64_t step = labelStep(std::int64_t(hours.size()) * 60) / 60;
+    for (size_t i = 0; i < hours.size(); i += size_t(step)) {
+        hourAxis->append(utcLabel(hours[i].hour, hours.front().hour, hours.back().hour), qreal(i) - 0.5);
+    }
     chart->addAxis(hourAxis, Qt::AlignBottom);
     bars->attachAxis(hourAxis);
     std::int32_t top = figures.best60;
@@ -99,7 +119,6 @@ QChart* contactsPerHourChart(const scoring::RateFigures& figures, ChartSplit spl
     bars->attachAxis(counts);
 
     // The best 60 minutes: a line at their height over the minutes they span.
-    // Bar i stands at i on the category axis, its hour from i - 0.5 to i + 0.5.
     if (figures.best60Start && !hours.empty()) {
         const scoring::StampMinute start = *figures.best60Start;
         const auto inHour = std::upper_bound(hours.begin(), hours.end(), start,
@@ -114,14 +133,10 @@ QChart* contactsPerHourChart(const scoring::RateFigures& figures, ChartSplit spl
         best->append(x0, figures.best60);
         best->append(x0 + 1.0, figures.best60);
         QPen pen(dark ? QColor(255, 120, 120) : QColor(200, 0, 0));
-        pen.setWidth(4);
+        pen.setWidth(5);
         best->setPen(pen);
         chart->addSeries(best);
-        auto* place = new QValueAxis;
-        place->setRange(-0.5, qreal(hours.size()) - 0.5);
-        place->setVisible(false);
-        chart->addAxis(place, Qt::AlignTop);
-        best->attachAxis(place);
+        best->attachAxis(hourAxis);
         best->attachAxis(counts);
     }
     chart->legend()->setAlignment(Qt::AlignRight);
@@ -134,7 +149,7 @@ QChart* scoreOverTimeChart(const scoring::RateFigures& figures, bool dark) {
     auto* line = new QLineSeries;
     const auto& points = figures.scoreOverTime;
     // Minutes from the first contact's clock hour, labelled in UTC.
-    const scoring::StampMinute origin = points.empty() ? 0 : points.front().minute / 60 * 60;
+    const scoring::StampMinute origin = points.empty() ? 0 : points.front().minute - points.front().minute % 60;
     QList<QPointF> xy;
     xy.reserve(qsizetype(points.size()) + 1);
     std::int64_t top = 0;
@@ -147,23 +162,11 @@ QChart* scoreOverTimeChart(const scoring::RateFigures& figures, bool dark) {
     chart->addSeries(line);
 
     const std::int64_t span = points.empty() ? 60 : points.back().minute - origin + 60;
-    auto* time = new QCategoryAxis;
-    time->setRange(0, qreal(span));
-    time->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    // A label every 1, 2, 3, 6, 12 or 24 hours (or whole days beyond), a dozen at most.
-    std::int64_t step = 60;
-    for (std::int64_t hoursPer : {1, 2, 3, 6, 12, 24}) {
-        step = hoursPer * 60;
-        if (span / step <= 12) break;
+    QCategoryAxis* time = utcAxis(QStringLiteral("UTC"), 0, qreal(span));
+    const scoring::StampMinute last = points.empty() ? origin : points.back().minute;
+    for (std::int64_t at = 0, step = labelStep(span); at <= span; at += step) {
+        time->append(utcLabel(origin + at, origin, last), qreal(at));
     }
-    while (span / step > 12) step += 24 * 60;
-    const bool withYear = span > 300 * 24 * 60;
-    for (std::int64_t at = 0; at <= span; at += step) {
-        const QString text = QString::fromStdString(scoring::stampText(origin + at));
-        time->append(withYear ? text : text.mid(5), qreal(at));
-    }
-    time->setTitleText(QStringLiteral("UTC"));
-    time->setLabelsAngle(-45);
     chart->addAxis(time, Qt::AlignBottom);
     line->attachAxis(time);
     line->attachAxis(countAxis(chart, qreal(top) * 1.05, QStringLiteral("Score")));
@@ -201,10 +204,9 @@ QString writeContactsPerHourChart(const scoring::RateFigures& figures, ChartSpli
                                   QSize size, const QString& path) {
     QChartView view(contactsPerHourChart(figures, split, false));
     view.setRenderHint(QPainter::Antialiasing);
-    view.setAttribute(Qt::WA_DontShowOnScreen);
     view.resize(size);
-    view.show();
-    QApplication::processEvents();
+    // Grabbing lays the hidden view out at its size first.
+    view.grab();
     return saveChart(view, path);
 }
 
