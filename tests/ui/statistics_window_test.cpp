@@ -2,7 +2,10 @@
 #include <QAbstractItemModel>
 #include <QChartView>
 #include <QLabel>
+#include <QImage>
+#include <QProcess>
 #include <QPushButton>
+#include <QSet>
 #include <QRegularExpression>
 #include <QTableView>
 
@@ -78,6 +81,86 @@ TEST_F(StatisticsWindowTest, MeterFollowsInsertAndTheWindowShowsTheSummarySheets
     EXPECT_EQ(dialogs->lastText(),
               QStringLiteral("The chart was written to ") + QString::fromStdString(path("rate.svg")) + ".");
     EXPECT_NE(readFile("rate.svg").find("<svg"), std::string::npos);
+}
+
+// --stats and --chart without a display: Qt's X11 platform with no X server
+// to reach would end a program that needed one.
+TEST_F(StatisticsWindowTest, StatsAndChartAnswerWithoutADisplay) {
+    writeFile("vlqsolog.txt",
+              "\"K1ABC   \",\"59  \",\"59  \",\"007\",\"ALAN   \",\"20 \",\"PHN\",\"12/31/2026\",\"23:50 \",\"\"\r\n"
+              "\"W2XYZ   \",\"599 \",\"599 \",\"599\",\"BETTY  \",\"40 \",\"CW \",\"01/01/2027\",\"00:20 \",\"BNVL\"\r\n"
+              "\"K1ABC   \",\"59  \",\"59  \",\"007\",\"ALAN   \",\"20 \",\"PHN\",\"01/01/2027\",\"00:35 \",\"DUPE\"\r\n"
+              "\"N\xD8XX    \",\"59  \",\"59  \",\"007\",\"ALAN   \",\"20 \",\"PHN\",\"1/1/2027\",\"00:40 \",\"\"\r\n");
+    writeFile("chapsworked.txt", "\"007\"\r\n");
+    writeFile("CWchapsworked.txt", "\"599\"\r\n");
+    writeFile("BonusCall.txt", "\"W2XYZ\"\r\n");
+    struct Run {
+        int status;
+        QByteArray out, err;
+    };
+    auto run = [](const QStringList& arguments) {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(VL_PROGRAM_PATH), arguments);
+        program.waitForFinished(30000);
+        return Run{program.exitCode(), program.readAllStandardOutput(), program.readAllStandardError()};
+    };
+    const QString folder = dir.path();
+
+    const Run stats = run({QStringLiteral("--stats"), folder});
+    EXPECT_EQ(stats.status, 0) << stats.err.toStdString();
+    EXPECT_EQ(stats.out.toStdString(),
+              "contacts stamped: 3\n"
+              "last 60 min: 3\n"
+              "last 10 rate: 4 per hour\n"
+              "best 60 min: 3 from 2026-12-31 23:50\n"
+              "last contact: 2027-01-01 00:35\n"
+              "\n"
+              "               CW      PHN      DIG      TOT\n"
+              "160             0        0        0        0\n"
+              "80              0        0        0        0\n"
+              "40              1        0        0        1\n"
+              "20              0        2        0        2\n"
+              "15              0        0        0        0\n"
+              "10              0        0        0        0\n"
+              "6               0        0        0        0\n"
+              "UV              0        0        0        0\n"
+              "TOT             1        2        0        3\n"
+              "Chapters        1        1        0        2\n"
+              "Points          1        2        0        6\n"
+              "bonus points: 10\n"
+              "claimed score: 16\n"
+              "\n"
+              "UTC hour       total    40    20\n"
+              "2026-12-31 23      1     0     1\n"
+              "2027-01-01 00      2     1     1\n"
+              "\n"
+              "unreadable records: 1\n"
+              "contact 4 (N\xC3\x98XX): its date \"1/1/2027\" is not a date mm/dd/yyyy\n");
+
+    const QString png = folder + QStringLiteral("/rate.png");
+    const Run chart = run({QStringLiteral("--chart"), png, QStringLiteral("--by"), QStringLiteral("mode"),
+                           QStringLiteral("--size"), QStringLiteral("640x360"), folder});
+    EXPECT_EQ(chart.status, 0) << chart.err.toStdString();
+    const QImage image(png);
+    EXPECT_EQ(image.size(), QSize(640, 360));
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 4) {
+        for (int x = 0; x < image.width(); x += 4) colours.insert(image.pixel(x, y));
+    }
+    EXPECT_GT(colours.size(), 3);
+
+    // Refusals: a picture format it does not write (usage), a folder without stamped contacts.
+    EXPECT_EQ(run({QStringLiteral("--chart"), folder + QStringLiteral("/rate.jpg"), folder}).status, 2);
+    writeFile("vlqsolog.txt", "");
+    const Run empty = run({QStringLiteral("--chart"), folder + QStringLiteral("/empty.png"), folder});
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_FALSE(fileExists("empty.png"));
+    EXPECT_FALSE(fileExists("rate.jpg"));
 }
 
 }  // namespace
