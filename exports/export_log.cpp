@@ -149,7 +149,8 @@ ExportLogRead readExportLog(const logbook::DataFolder& folder, const scoring::Co
 
     const size_t bonusEntries =
         logbook::readAllFields(folder.read(names::kBonusCalls).content).size();
-    const scoring::Counters counted = totals ? *totals : scoring::countersFromFiles(folder, logText);
+    const scoring::Counters counted =
+        totals ? *totals : scoring::countersFromFiles(folder, logbook::readContacts(logText));
     out.log.claimedScore = scoring::computeSheetScores(counted, bonusEntries).totscore;
     return out;
 }

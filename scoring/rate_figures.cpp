@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <set>
+#include <unordered_set>
 
 #include "logbook/chapter_key.h"
 #include "logbook/quoted_line.h"
@@ -144,7 +144,7 @@ bool scores(const logbook::ContactRecord& r) {
 // count: dupes for nothing, a chapter once per mode, bonus claims up to ten.
 void followScore(const std::vector<Stamped>& stamped, RateFigures& out) {
     Counters running;
-    std::set<std::string> phone, cw, digital;
+    std::unordered_set<std::string> phone, cw, digital;
     std::size_t bonusEntries = 0;
     for (const Stamped& s : stamped) {
         const logbook::ContactRecord& r = *s.record;

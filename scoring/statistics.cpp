@@ -49,8 +49,9 @@ Statistics readStatistics(const logbook::DataFolder& folder, const Counters* tot
                       "\" could not be read (" + log.error->description + ").";
         return out;
     }
-    out.rates = computeRateFigures(logbook::readContacts(log.content));
-    out.totals = totals ? *totals : countersFromFiles(folder, log.content);
+    const std::vector<logbook::ContactRecord> records = logbook::readContacts(log.content);
+    out.rates = computeRateFigures(records);
+    out.totals = totals ? *totals : countersFromFiles(folder, records);
     const size_t bonusEntries =
         logbook::readAllFields(folder.read(names::kBonusCalls).content).size();
     out.scores = computeSheetScores(out.totals, bonusEntries);
