@@ -139,7 +139,7 @@ QChart* contactsPerHourChart(const scoring::RateFigures& figures, ChartSplit spl
         best->attachAxis(hourAxis);
         best->attachAxis(counts);
     }
-    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setAlignment(Qt::AlignBottom);
     return chart;
 }
 

@@ -71,6 +71,9 @@ StatisticsWindow::StatisticsWindow(const logbook::DataFolder& folder, Dialogs& d
     cboChartBy->setObjectName(QStringLiteral("cboChartBy"));
     cboChartBy->addItems({QStringLiteral("By band"), QStringLiteral("By mode")});
     connect(cboChartBy, &QComboBox::currentIndexChanged, this, [this] { drawCharts(); });
+    // Only the contacts per hour are split by band or mode.
+    connect(tabCharts, &QTabWidget::currentChanged, cboChartBy,
+            [this](int tab) { cboChartBy->setEnabled(tab == 0); });
     auto* cmdSaveChart = new QPushButton(QStringLiteral("Save Chart\u2026"), this);
     cmdSaveChart->setObjectName(QStringLiteral("cmdSaveChart"));
     connect(cmdSaveChart, &QPushButton::clicked, this, [this] { cmdSaveChart_Click(); });
@@ -105,7 +108,7 @@ StatisticsWindow::StatisticsWindow(const logbook::DataFolder& folder, Dialogs& d
     grid->addLayout(right, 0, 1);
     grid->addLayout(projection, 1, 0, 1, 2);
     grid->setColumnStretch(1, 1);
-    resize(1100, 640);
+    resize(1100, 600);
 
     eventEnd_ = scoring::readEventEnd(folder_);
     if (eventEnd_) txtEventEnd->setText(stamp(*eventEnd_));
