@@ -144,19 +144,22 @@ bool scores(const logbook::ContactRecord& r) {
 // count: dupes for nothing, a chapter once per mode, bonus claims up to ten.
 void followScore(const std::vector<Stamped>& stamped, RateFigures& out) {
     Counters running;
-    std::unordered_set<std::string> phone, cw, digital;
+    struct ModeChapters {
+        std::string_view mode;
+        std::int16_t Counters::*count;
+        std::unordered_set<std::string> seen;
+    } modes[] = {{"PHN", &Counters::chptot, {}}, {"CW ", &Counters::ochptot, {}},
+                 {"DIG", &Counters::dchptot, {}}};
     std::size_t bonusEntries = 0;
     for (const Stamped& s : stamped) {
         const logbook::ContactRecord& r = *s.record;
         if (r.comment != logbook::kDupe) {
             addContact(running, r.band, r.mode);
             if (r.comment == logbook::kBonusClaimed) ++bonusEntries;
-            auto [chapters, counter] = r.mode == "PHN"   ? std::pair{&phone, &running.chptot}
-                                       : r.mode == "CW " ? std::pair{&cw, &running.ochptot}
-                                       : r.mode == "DIG" ? std::pair{&digital, &running.dchptot}
-                                                         : std::pair{nullptr, nullptr};
-            if (chapters && chapters->insert(logbook::chapterKey(r.chapter)).second) {
-                increment(*counter);
+            for (ModeChapters& m : modes) {
+                if (r.mode == m.mode && m.seen.insert(logbook::chapterKey(r.chapter)).second) {
+                    increment(running.*m.count);
+                }
             }
         }
         const std::int64_t score = computeSheetScores(running, bonusEntries).totscore;

@@ -149,7 +149,8 @@ QChart* scoreOverTimeChart(const scoring::RateFigures& figures, bool dark) {
     auto* line = new QLineSeries;
     const auto& points = figures.scoreOverTime;
     // Minutes from the first contact's clock hour, labelled in UTC.
-    const scoring::StampMinute origin = points.empty() ? 0 : points.front().minute - points.front().minute % 60;
+    const scoring::StampMinute first = points.empty() ? 0 : points.front().minute;
+    const scoring::StampMinute origin = first - ((first % 60) + 60) % 60;
     QList<QPointF> xy;
     xy.reserve(qsizetype(points.size()) + 1);
     std::int64_t top = 0;
