@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/statistics_command.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -61,6 +63,8 @@ int exportLog(const ui::StartupOptions& options) {
 
 int runCommandLine(const ui::StartupOptions& options) {
     if (options.action == ui::StartupOptions::Action::Export) return exportLog(options);
+    if (options.action == ui::StartupOptions::Action::Stats) return printStatistics(options);
+    if (options.action == ui::StartupOptions::Action::Chart) return writeChart(options);
     return ui::answerOnTerminal(options);
 }
 

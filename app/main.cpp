@@ -11,9 +11,15 @@
 #include "ui/working_folder.h"
 
 int main(int argc, char* argv[]) {
-    // --help, --version and the exports answer without a display.
+    // --help, --version, the exports and the statistics answer without a
+    // display; the chart is drawn offscreen.
     if (const auto early = vl::ui::parseStartupOptions(vl::ui::argumentsOf(argc, argv));
         early.withoutWindow) {
+        if (early.action == vl::ui::StartupOptions::Action::Chart) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            QApplication app(argc, argv);
+            return vl::app::runCommandLine(early);
+        }
         QCoreApplication app(argc, argv);
         return vl::app::runCommandLine(early);
     }

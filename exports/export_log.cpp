@@ -8,8 +8,7 @@
 #include "logbook/number_text.h"
 #include "logbook/quoted_line.h"
 #include "logbook/roster.h"
-#include "logbook/small_files.h"
-#include "reports/sheet_scores.h"
+#include "scoring/sheet_scores.h"
 #include "scoring/set_counters.h"
 
 namespace vl::exports {
@@ -55,17 +54,6 @@ std::string readProblem(const logbook::DataFolder& folder, std::string_view name
     }
     return "Nothing was exported: " + std::string(what) + " " + quoted(name) +
            " could not be read (" + read.error->description + ").";
-}
-
-scoring::Counters countersFromFiles(const logbook::DataFolder& folder, std::string_view logText) {
-    auto entries = [&folder](std::string_view name) {
-        return static_cast<std::int64_t>(logbook::readFirstFields(folder.read(name).content).size());
-    };
-    scoring::Counters counters;
-    scoring::SetCounters(counters, logText,
-                         {entries(names::kPhoneChapters), entries(names::kCwChapters),
-                          entries(names::kDigitalChapters)});
-    return counters;
 }
 
 std::string rosterName(const logbook::DataFolder& folder, std::string_view chapter) {
@@ -161,8 +149,9 @@ ExportLogRead readExportLog(const logbook::DataFolder& folder, const scoring::Co
 
     const size_t bonusEntries =
         logbook::readAllFields(folder.read(names::kBonusCalls).content).size();
-    const scoring::Counters counted = totals ? *totals : countersFromFiles(folder, logText);
-    out.log.claimedScore = reports::computeSheetScores(counted, bonusEntries).totscore;
+    const scoring::Counters counted =
+        totals ? *totals : scoring::countersFromFiles(folder, logbook::readContacts(logText));
+    out.log.claimedScore = scoring::computeSheetScores(counted, bonusEntries).totscore;
     return out;
 }
 

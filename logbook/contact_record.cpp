@@ -33,15 +33,23 @@ ContactRecord asWritten(const std::vector<std::string>& fields) {
 
 template <class Make>
 std::vector<ContactRecord> readEach(std::string_view content, Make make) {
+    const std::vector<std::string_view> lines = splitLines(content);
     std::vector<ContactRecord> records;
-    for (std::string_view line : splitLines(content)) records.push_back(make(splitQuotedLine(line)));
+    records.reserve(lines.size());
+    for (std::string_view line : lines) records.push_back(make(splitQuotedLine(line)));
     return records;
 }
 
 }  // namespace
 
 ContactRecord contactFromFields(const std::vector<std::string>& fields) {
-    return fixedWidth(asWritten(fields));
+    auto at = [&](size_t i, size_t width) {
+        return padCut(i < fields.size() ? std::string_view(fields[i]) : std::string_view(), width);
+    };
+    return ContactRecord{at(0, kCallWidth),    at(1, kSentWidth), at(2, kRcvdWidth),
+                         at(3, kChapterWidth), at(4, kNameWidth), at(5, kBandWidth),
+                         at(6, kModeWidth),    at(7, kDateWidth), at(8, kTimeWidth),
+                         fields.size() > 9 ? fields[9] : std::string()};
 }
 
 std::vector<ContactRecord> readContacts(std::string_view content) {

@@ -1,5 +1,7 @@
 #include "logbook/quoted_line.h"
 
+#include <algorithm>
+
 namespace vl::logbook {
 
 std::string formatQuotedLine(const std::vector<OutField>& fields) {
@@ -35,6 +37,8 @@ std::string_view trimBlanks(std::string_view text) {
 
 std::vector<std::string> splitQuotedLine(std::string_view line, bool* unterminated) {
     std::vector<std::string> fields;
+    // At most one field more than there are commas.
+    fields.reserve(static_cast<size_t>(std::count(line.begin(), line.end(), ',')) + 1);
     if (unterminated) *unterminated = false;
     size_t pos = 0;
     const size_t n = line.size();

@@ -85,7 +85,7 @@ void bonusLine(Sheet& sheet, const std::vector<std::string>& calls, size_t first
 }
 
 void pageOne(Sheet& sheet, const Registration& r, const scoring::Counters& t,
-             const SheetScores& s, const std::vector<std::string>& bonusCalls,
+             const scoring::SheetScores& s, const std::vector<std::string>& bonusCalls,
              const SheetTexts& texts) {
     sheet.emptyLines(1);
     sheet.line(15, texts.sponsor);
@@ -142,7 +142,7 @@ void pageOne(Sheet& sheet, const Registration& r, const scoring::Counters& t,
     sheet.emptyLines(1);
     sheet.line(3, "Claimed Bonus Point Calls for explaining: What is a Velmara");
     sheet.emptyLines(2);
-    const size_t listed = std::min(bonusCalls.size(), kMaxBonusEntries);
+    const size_t listed = std::min(bonusCalls.size(), scoring::kMaxBonusEntries);
     const std::vector<std::string> calls(bonusCalls.begin(), bonusCalls.begin() + listed);
     bonusLine(sheet, calls, 0);
     sheet.emptyLines(1);
@@ -263,7 +263,7 @@ std::string buildSummarySheet(const Registration& registration,
                               const ChapterLists& chapterLists,
                               const std::vector<logbook::ContactRecord>& contacts,
                               const SheetTexts& texts) {
-    const SheetScores scores = computeSheetScores(totals, bonusCalls.size());
+    const scoring::SheetScores scores = scoring::computeSheetScores(totals, bonusCalls.size());
     Sheet sheet;
     pageOne(sheet, registration, totals, scores, bonusCalls, texts);
     pageTwo(sheet, registration, chapterLists, texts);

@@ -10,7 +10,7 @@
 
 #include "logbook/contact_record.h"
 #include "logbook/registration.h"
-#include "reports/sheet_scores.h"
+#include "scoring/sheet_scores.h"
 #include "reports/sheet_texts.h"
 
 namespace vl::reports {

@@ -150,8 +150,8 @@ SheetOutcome writeSummarySheet(const logbook::DataFolder& folder,
     out.ok = true;
     out.fileName = name.shown;
     out.path = folder.dir() / name.onDisk;
-    out.scores = computeSheetScores(totals, bonusCalls.size());
-    if (beyondSixteenBits(out.scores)) notes.emplace_back(kScoreBeyondRangeNote);
+    out.scores = scoring::computeSheetScores(totals, bonusCalls.size());
+    if (scoring::beyondSixteenBits(out.scores)) notes.emplace_back(scoring::kScoreBeyondRangeNote);
     out.message = closingMessage(r.year, name.shown);
     out.notes = std::move(notes);
     return out;

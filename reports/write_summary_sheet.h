@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "logbook/data_folder.h"
-#include "reports/sheet_scores.h"
+#include "scoring/sheet_scores.h"
 #include "reports/summary_sheet.h"
 
 namespace vl::reports {
@@ -28,7 +28,7 @@ struct SheetOutcome {
     std::string message;
     std::string fileName;          // the sheet's name, Windows-1252 (when ok)
     std::filesystem::path path;    // the sheet in the working folder (when ok)
-    SheetScores scores;            // cdcons, cdconpts, phnconpts, totscore (when ok)
+    scoring::SheetScores scores;            // cdcons, cdconpts, phnconpts, totscore (when ok)
     // The system's failure, when a file operation failed.
     std::optional<logbook::FileError> error;
     // Things to tell the operator besides the message (when ok): lines of

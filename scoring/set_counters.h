@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "logbook/contact_record.h"
 #include "logbook/data_folder.h"
 #include "scoring/counters.h"
 
@@ -27,11 +28,21 @@ inline constexpr std::string_view kResetCountersErrorLine =
 // order; a counter overflow is reported once per rebuild.
 std::vector<logbook::FileError> SetCounters(Counters& counters, std::string_view logContent,
                                             const ChapterCounts& lists);
+// The same over records already read (logbook::readContacts).
+std::vector<logbook::FileError> SetCounters(Counters& counters,
+                                            const std::vector<logbook::ContactRecord>& records,
+                                            const ChapterCounts& lists);
 
 // The same over the log in the folder. A log that cannot be read is reported
 // once; the counters are then left as they were apart from the chapter counts
 // and ttot.
 std::vector<logbook::FileError> SetCounters(Counters& counters, const logbook::DataFolder& folder,
                                             const ChapterCounts& lists);
+
+// The counters as start-up builds them, for a reader without the window: the
+// chapter counts from the entries of the three chapters-worked files of the
+// folder, the contacts from the log's records. Errors are not reported.
+Counters countersFromFiles(const logbook::DataFolder& folder,
+                           const std::vector<logbook::ContactRecord>& records);
 
 }  // namespace vl::scoring

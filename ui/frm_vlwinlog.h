@@ -46,6 +46,8 @@ namespace vl::ui {
 class EntryBox;
 class LogWindow;
 class ProgramHost;
+class RateMeter;
+class StatisticsWindow;
 
 class frmVLWinLog : public QMainWindow {
     Q_OBJECT
@@ -100,6 +102,8 @@ public:
 
 signals:
     void contactLogged();  // INSERT wrote a contact to the log
+    // The log was read anew after a contact, a recount, a deletion or start-up.
+    void logChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -212,6 +216,12 @@ private:
     void mnuExportCabrillo_Click();
     void mnuExportAdif_Click();
     void exportLog(exports::ExportFormat format);
+
+    // The rate meter and the statistics window.
+    void buildStatistics();
+    void mnuStatistics_Click();
+    RateMeter* rateMeter_ = nullptr;
+    QPointer<StatisticsWindow> statisticsWindow_;
 
     // Timers.
     void Timer1_Timer();

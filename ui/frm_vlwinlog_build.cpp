@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
 
@@ -51,9 +52,11 @@ frmVLWinLog::frmVLWinLog(ProgramHost& host, std::unique_ptr<keyer::CommPort> por
     buildMenus();
     buildTimers();
     buildRigFollowing();
+    buildStatistics();
     // Every run starts with the clock stamping date and time.
     setEntryTabOrder(false);
-    resize(kDesignSize.width(), kDesignSize.height() + menuBar()->sizeHint().height());
+    resize(kDesignSize.width(), kDesignSize.height() + menuBar()->sizeHint().height() +
+                                    statusBar()->sizeHint().height());
     installKeyPreview();
     keyer_.setKeyLine(MSComm1_.get());
 }
@@ -321,6 +324,8 @@ void frmVLWinLog::buildMenus() {
     addItem(m, "mnuCounters", QStringLiteral("Cou&nters"), &W::mnuCounters_Click);
     addItem(m, "mnuEditLog", QStringLiteral("Edit Log\u2026"), &W::mnuEditLog_Click,
             QKeySequence(Qt::CTRL | Qt::Key_L));
+    addItem(m, "mnuStatistics", QStringLiteral("Statistics\u2026"), &W::mnuStatistics_Click,
+            QKeySequence(Qt::CTRL | Qt::Key_T));
 
     m = addMenu(nullptr, "mnuLogin", QStringLiteral("LogIn"));
     addItem(m, "mnuShowLogin", QStringLiteral("Show Login"), &W::mnuShowLogin_Click);

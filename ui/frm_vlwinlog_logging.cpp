@@ -84,7 +84,9 @@ std::optional<logbook::FileError> frmVLWinLog::fillRecentLog(bool startupLayout)
 std::optional<logbook::FileError> frmVLWinLog::DisplayLog() {
     txtPrevCon->hide();
     txtRecentLog->show();
-    return fillRecentLog(false);
+    auto error = fillRecentLog(false);
+    emit logChanged();
+    return error;
 }
 
 void frmVLWinLog::CursorSet() {
@@ -199,6 +201,7 @@ void frmVLWinLog::mnuRecount_Click() {
         return;
     }
     showRecount(result);
+    emit logChanged();
     dialogs_.message(q(result.message));
     if (result.outcome == Outcome::kInvalidChapter) host_.endProgram(1);
 }

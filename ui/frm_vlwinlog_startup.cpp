@@ -213,6 +213,7 @@ bool frmVLWinLog::Form_Load() {
     // Counters and the recent log from the log.
     SetCounters();
     fillRecentLog(true);
+    emit logChanged();
     // The start message.
     if (registered &&
         logbook::startMessageWanted(folder_.read(names::kStartMessage).content)) {

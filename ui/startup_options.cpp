@@ -1,10 +1,12 @@
 #include "ui/startup_options.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "exports/export_log.h"
+#include "ui/statistics_charts.h"
 
 namespace vl::ui {
 
@@ -14,13 +16,18 @@ const QString kChooseFolder = QStringLiteral("choose-folder");
 const QString kCabrilloOption = QStringLiteral("export-cabrillo");
 const QString kAdifOption = QStringLiteral("export-adif");
 const QString kDigitalModeOption = QStringLiteral("digital-mode");
+const QString kStatsOption = QStringLiteral("stats");
+const QString kChartOption = QStringLiteral("chart");
+const QString kByOption = QStringLiteral("by");
+const QString kSizeOption = QStringLiteral("size");
+constexpr int kMinChartSide = 100, kMaxChartSide = 8000;
 
 void describe(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("VLWinLog logs contacts in the Velmara QSO Party.\n"
                        "Its files are kept in the working folder: FOLDER if given,\n"
-                       "otherwise the current folder. The exports read the log there\n"
-                       "and write FILE without opening a window."));
+                       "otherwise the current folder. The exports, --stats and --chart\n"
+                       "read the log there and answer without opening a window."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(QCommandLineOption(
@@ -35,9 +42,62 @@ void describe(QCommandLineParser& parser) {
                       QStringLiteral("The ADIF mode of the digital contacts, for example RTTY "
                                      "(the default), FT8 or PSK/PSK31."),
                       QStringLiteral("MODE[/SUBMODE]")});
+    parser.addOption({kStatsOption,
+                      QStringLiteral("Print the rate figures, the band and mode table and the "
+                                     "contacts per UTC hour.")});
+    parser.addOption({kChartOption,
+                      QStringLiteral("Write the chart of contacts per UTC hour as PNG or SVG."),
+                      QStringLiteral("FILE")});
+    parser.addOption({kByOption, QStringLiteral("Stack the chart's bars by band (the default) or by mode."),
+                      QStringLiteral("band|mode")});
+    parser.addOption({kSizeOption, QStringLiteral("The chart's size in pixels (1200x600)."),
+                      QStringLiteral("WIDTHxHEIGHT")});
     parser.addPositionalArgument(QStringLiteral("FOLDER"),
                                  QStringLiteral("The working folder with the data files."),
                                  QStringLiteral("[FOLDER]"));
+}
+
+// Why --stats, --chart and their options cannot be carried out as given;
+// empty when they can.
+QString statisticsProblem(const QCommandLineParser& parser, StartupOptions& options, bool exporting) {
+    const bool stats = parser.isSet(kStatsOption);
+    const bool chart = parser.isSet(kChartOption);
+    if (stats && chart) return QStringLiteral("Give one of --stats or --chart FILE, not both.");
+    if ((stats || chart) && exporting) {
+        return QStringLiteral("Give an export or --%1, not both.").arg(stats ? kStatsOption : kChartOption);
+    }
+    if ((stats || chart) && options.chooseFolder) {
+        return QStringLiteral("--%1 runs without a window: name its FOLDER instead of --choose-folder.")
+            .arg(stats ? kStatsOption : kChartOption);
+    }
+    for (const QString& option : {kByOption, kSizeOption}) {
+        if (parser.isSet(option) && !chart) return QStringLiteral("--%1 goes with --chart only.").arg(option);
+    }
+    if (!chart) return {};
+    options.chartFile = parser.value(kChartOption);
+    if (options.chartFile.isEmpty()) return QStringLiteral("Name the file to write the chart to.");
+    if (!chartFileNameAccepted(options.chartFile)) {
+        return QStringLiteral("The chart is written as PNG or SVG: end FILE in .png or .svg.");
+    }
+    const QString by = parser.value(kByOption);
+    if (parser.isSet(kByOption) && by != QLatin1String("band") && by != QLatin1String("mode")) {
+        return QStringLiteral("--by takes band or mode.");
+    }
+    options.chartByMode = by == QLatin1String("mode");
+    if (parser.isSet(kSizeOption)) {
+        const QStringList sides = parser.value(kSizeOption).split(QLatin1Char('x'));
+        bool wide = false, high = false;
+        const int width = sides.size() == 2 ? sides[0].toInt(&wide) : 0;
+        const int height = sides.size() == 2 ? sides[1].toInt(&high) : 0;
+        if (!wide || !high || std::min(width, height) < kMinChartSide ||
+            std::max(width, height) > kMaxChartSide) {
+            return QStringLiteral("--size takes WIDTHxHEIGHT in pixels, each from %1 to %2.")
+                .arg(kMinChartSide)
+                .arg(kMaxChartSide);
+        }
+        options.chartSize = QSize(width, height);
+    }
+    return {};
 }
 
 // Why the options read cannot be carried out together; empty when they can.
@@ -54,6 +114,9 @@ QString problemWith(const QCommandLineParser& parser, StartupOptions& options) {
         const std::optional<exports::DigitalMode> mode = exports::parseDigitalMode(typed);
         if (!mode) return QString::fromStdString(exports::badDigitalModeMessage(typed));
         options.digitalMode = *mode;
+    }
+    if (QString why = statisticsProblem(parser, options, cabrillo || adif); !why.isEmpty()) {
+        return why;
     }
     if (cabrillo || adif) {
         options.format = cabrillo ? exports::ExportFormat::kCabrillo : exports::ExportFormat::kAdif;
@@ -93,13 +156,19 @@ StartupOptions parseStartupOptions(const QStringList& arguments) {
         return options;
     }
     options.withoutWindow = parser.isSet(kCabrilloOption) || parser.isSet(kAdifOption) ||
-                            parser.isSet(kDigitalModeOption);
+                            parser.isSet(kDigitalModeOption) || parser.isSet(kStatsOption) ||
+                            parser.isSet(kChartOption) || parser.isSet(kByOption) ||
+                            parser.isSet(kSizeOption);
     options.chooseFolder = parser.isSet(kChooseFolder);
     options.problem = read ? problemWith(parser, options) : parser.errorText();
     if (!options.problem.isEmpty()) {
         options.action = StartupOptions::Action::Refuse;
     } else if (parser.isSet(kCabrilloOption) || parser.isSet(kAdifOption)) {
         options.action = StartupOptions::Action::Export;
+    } else if (parser.isSet(kStatsOption)) {
+        options.action = StartupOptions::Action::Stats;
+    } else if (parser.isSet(kChartOption)) {
+        options.action = StartupOptions::Action::Chart;
     }
     return options;
 }
@@ -128,7 +197,9 @@ TerminalAnswer terminalAnswer(const StartupOptions& options) {
                         .arg(options.problem),
                     true, kExitUsage};
         case StartupOptions::Action::Run:
-        case StartupOptions::Action::Export: break;
+        case StartupOptions::Action::Export:
+        case StartupOptions::Action::Stats:
+        case StartupOptions::Action::Chart: break;
     }
     return {};
 }

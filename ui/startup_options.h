@@ -8,6 +8,9 @@
 //   vlwinlog --choose-folder
 //   vlwinlog --export-cabrillo FILE [FOLDER]
 //   vlwinlog --export-adif FILE [--digital-mode MODE[/SUBMODE]] [FOLDER]
+//   vlwinlog --stats [FOLDER]
+//   vlwinlog --chart FILE.png|FILE.svg [--by band|mode] [--size WIDTHxHEIGHT] [FOLDER]
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -23,19 +26,25 @@ inline constexpr int kExitFailed = 1;  // nothing written: the reason on standar
 inline constexpr int kExitUsage = 2;   // the command line cannot be carried out as given
 
 struct StartupOptions {
-    enum class Action { Run, Export, ShowHelp, ShowVersion, Refuse };
+    enum class Action { Run, Export, ShowHelp, ShowVersion, Refuse, Stats, Chart };
     Action action = Action::Run;
     bool chooseFolder = false;
     QString folder;   // as typed; empty for the current folder
     QString problem;  // why the command line was refused
     // Answered on the terminal without a window or a display: --help,
-    // --version, and any command line with an export option, refused or not.
+    // --version, and any command line with an export, --stats or --chart
+    // option, refused or not (the chart is drawn offscreen).
     bool withoutWindow = false;
 
     // For Action::Export.
     exports::ExportFormat format = exports::ExportFormat::kCabrillo;
     QString exportFile;  // as typed; a relative name is taken from the current folder
     exports::DigitalMode digitalMode;
+
+    // For Action::Chart: the contacts per hour, stacked by band or by mode.
+    QString chartFile;  // as typed, ending in .png or .svg
+    bool chartByMode = false;
+    QSize chartSize{1200, 600};
 };
 
 // arguments[0] is the program, as in QCoreApplication::arguments().

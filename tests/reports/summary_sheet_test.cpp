@@ -282,20 +282,5 @@ TEST(SummarySheet, ScoresPastThe16BitRangeArePrintedWhole) {
               sp(5) + "Total Score Plus Bonus Points (Max 100) equals Final Score:  105010");
 }
 
-TEST(SheetScores, ScoresFollowTheContactsTimesChaptersRule) {
-    const scoring::Counters totals = fixture::totalsOf(5, 10, 0, 3, 4, 0);
-    SheetScores s = computeSheetScores(totals, 3);
-    EXPECT_EQ(s.cdcons, 5);
-    EXPECT_EQ(s.cdconpts, 15);
-    EXPECT_EQ(s.phnconpts, 40);
-    EXPECT_EQ(s.digScore, 0);
-    EXPECT_EQ(s.totscoreBeforeBonus, 105);
-    EXPECT_EQ(s.bonusPoints, 30);
-    EXPECT_EQ(s.totscore, 135);
-    EXPECT_EQ(computeSheetScores(totals, 12).bonusPoints, 100);
-    EXPECT_EQ(computeSheetScores(totals, 0).totscore, 105);
-    EXPECT_EQ(computeSheetScores(totals, SIZE_MAX).bonusPoints, 100);
-}
-
 }  // namespace
 }  // namespace vl::reports

@@ -200,7 +200,7 @@ TEST_F(WriteSummarySheet, ScorePastThe16BitRangeIsReportedWhole) {
     EXPECT_EQ(out.scores.cdconpts, 60000);
     EXPECT_EQ(out.scores.totscore, 60000);
     EXPECT_NE(dir.read("QV1TST2026.txt").find("Final Score:  60000\r\n"), std::string::npos);
-    EXPECT_EQ(out.notes, std::vector<std::string>{std::string(kScoreBeyondRangeNote)});
+    EXPECT_EQ(out.notes, std::vector<std::string>{std::string(scoring::kScoreBeyondRangeNote)});
 }
 
 // Scores at the edge of the range, and past it only by the bonus.

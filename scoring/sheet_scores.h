@@ -8,7 +8,7 @@
 
 #include "scoring/counters.h"
 
-namespace vl::reports {
+namespace vl::scoring {
 
 // The bonus-call file's entries that the sheet lists (and that score).
 inline constexpr std::size_t kMaxBonusEntries = 10;
@@ -26,7 +26,7 @@ struct SheetScores {
 // Only ctot, ptot, dtot, ochptot, chptot and dchptot are read.
 // `bonusEntries` is the number of entries in the bonus-call file (any count;
 // only ten of them score).
-SheetScores computeSheetScores(const scoring::Counters& totals, std::size_t bonusEntries);
+SheetScores computeSheetScores(const Counters& totals, std::size_t bonusEntries);
 
 // Told once when the sheet prints a score past the range of the counters.
 inline constexpr std::string_view kScoreBeyondRangeNote =
@@ -36,4 +36,4 @@ inline constexpr std::string_view kScoreBeyondRangeNote =
 // True when any score the sheet prints lies outside -32768 to 32767.
 bool beyondSixteenBits(const SheetScores& scores);
 
-}  // namespace vl::reports
+}  // namespace vl::scoring
