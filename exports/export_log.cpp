@@ -10,7 +10,8 @@
 #include "logbook/roster.h"
 #include "logbook/small_files.h"
 #include "reports/sheet_scores.h"
-#include "scoring/set_counters.h"
+#include "scoring/classification.h"
+#include "scoring/score.h"
 
 namespace vl::exports {
 
@@ -57,15 +58,25 @@ std::string readProblem(const logbook::DataFolder& folder, std::string_view name
            " could not be read (" + read.error->description + ").";
 }
 
-scoring::Counters countersFromFiles(const logbook::DataFolder& folder, std::string_view logText) {
-    auto entries = [&folder](std::string_view name) {
-        return static_cast<std::int64_t>(logbook::readFirstFields(folder.read(name).content).size());
-    };
-    scoring::Counters counters;
-    scoring::SetCounters(counters, logText,
-                         {entries(names::kPhoneChapters), entries(names::kCwChapters),
-                          entries(names::kDigitalChapters)});
-    return counters;
+// The final score counted from the log and the chapters-worked files, in
+// 64 bits: the window's 16-bit counters would stop at 32767. Counted as
+// the counters count: every contact but a dupe, on a band and mode pair
+// that counts.
+struct FullScore {
+    std::int64_t contacts = 0;
+    std::int64_t chapters = 0;
+};
+
+FullScore fullScoreFromFiles(const logbook::DataFolder& folder,
+                             const std::vector<ExportContact>& contacts) {
+    FullScore out;
+    for (const ExportContact& c : contacts) {
+        if (c.record.comment != "DUPE" && scoring::classify(c.record.band, c.record.mode)) ++out.contacts;
+    }
+    for (std::string_view name : {names::kPhoneChapters, names::kCwChapters, names::kDigitalChapters}) {
+        out.chapters += static_cast<std::int64_t>(logbook::readFirstFields(folder.read(name).content).size());
+    }
+    return out;
 }
 
 std::string rosterName(const logbook::DataFolder& folder, std::string_view chapter) {
@@ -81,9 +92,9 @@ std::string rosterName(const logbook::DataFolder& folder, std::string_view chapt
 
 std::string_view programVersion() { return VL_PROGRAM_VERSION; }
 
-bool ExportLog::hasDigital() const {
+bool ExportLog::has(AdifModeFrom from) const {
     return std::any_of(contacts.begin(), contacts.end(),
-                       [](const ExportContact& c) { return c.mode->adifMode.empty(); });
+                       [from](const ExportContact& c) { return c.mode->adifFrom == from; });
 }
 
 PreparedContacts prepareContacts(const std::vector<logbook::ContactRecord>& records) {
@@ -161,8 +172,19 @@ ExportLogRead readExportLog(const logbook::DataFolder& folder, const scoring::Co
 
     const size_t bonusEntries =
         logbook::readAllFields(folder.read(names::kBonusCalls).content).size();
-    const scoring::Counters counted = totals ? *totals : countersFromFiles(folder, logText);
-    out.log.claimedScore = reports::computeSheetScores(counted, bonusEntries).totscore;
+    if (totals) {
+        const reports::SheetScores scores = reports::computeSheetScores(*totals, bonusEntries);
+        out.log.claimedScore = scores.totscore;
+        out.log.beyondSixteenBits = reports::beyondSixteenBits(scores);
+    } else {
+        const FullScore full = fullScoreFromFiles(folder, out.log.contacts);
+        out.log.claimedScore =
+            full.contacts * full.chapters +
+            scoring::bonusPoints(static_cast<std::int64_t>(std::min(bonusEntries, reports::kMaxBonusEntries)));
+        out.log.beyondSixteenBits = full.contacts > scoring::kCounterMax ||
+                                    full.chapters > scoring::kCounterMax ||
+                                    out.log.claimedScore > scoring::kCounterMax;
+    }
     return out;
 }
 
