@@ -11,19 +11,16 @@
 #include "ui/working_folder.h"
 
 int main(int argc, char* argv[]) {
-    // --help, --version and the exports answer without a display.
-    if (const auto early = vl::ui::parseStartupOptions(vl::ui::argumentsOf(argc, argv));
-        early.withoutWindow) {
+    // The command line is read before any window system is asked for: the
+    // exports, --help, --version and every refusal answer on the terminal
+    // without a display.
+    const auto options = vl::ui::parseStartupOptions(vl::ui::argumentsOf(argc, argv));
+    if (options.withoutWindow()) {
         QCoreApplication app(argc, argv);
-        return vl::app::runCommandLine(early);
+        return vl::app::runCommandLine(options);
     }
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
-    // Read again without the toolkit's own options (-style, -platform, ...).
-    const auto options = vl::ui::parseStartupOptions(app.arguments());
-    if (options.action != vl::ui::StartupOptions::Action::Run) {
-        return vl::app::runCommandLine(options);
-    }
 
     vl::ui::QtDialogs dialogs(nullptr);
     QSettings settings(QStringLiteral("VLWinLog"), QStringLiteral("VLWinLog"));
