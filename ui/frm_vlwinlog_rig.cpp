@@ -162,10 +162,11 @@ void frmVLWinLog::applyRigEvent(int session, const rig::RigEvent& event) {
 void frmVLWinLog::recheckRowWhenNoBoxIsOpen(const QString& bandBefore, const QString& modeBefore) {
     if (cboBand->currentText() == bandBefore && cboMode->currentText() == modeBefore) return;
     if (txtCallsign->text().isEmpty() || txtCallsign->text() != checkedCall_) return;
-    // Changes that arrive while a box is open wait for it together; the row
+    // Changes that arrive while a box is open (or a message is being keyed,
+    // which the dupe question would interrupt) wait for it together; the row
     // is rechecked from the mode it was checked in.
     if (!rig_->recheckWait.isActive()) rig_->modeChecked = modeBefore;
-    if (QApplication::activeModalWidget()) {
+    if (QApplication::activeModalWidget() || sending_ > 0) {
         rig_->recheckWait.start();
         return;
     }
@@ -174,7 +175,9 @@ void frmVLWinLog::recheckRowWhenNoBoxIsOpen(const QString& bandBefore, const QSt
 }
 
 bool frmVLWinLog::runWaitingRowRecheck() {
-    if (!rig_->recheckWait.isActive() || QApplication::activeModalWidget()) return false;
+    if (!rig_->recheckWait.isActive() || QApplication::activeModalWidget() || sending_ > 0) {
+        return false;
+    }
     rig_->recheckWait.stop();
     recheckRowForBandMode(rig_->modeChecked);
     return true;

@@ -91,8 +91,8 @@ TEST(StartupOptionsTest, ReadsEachCommandLine) {
         }
     }
     // The digital mode chosen reaches the export.
-    const StartupOptions psk = parseStartupOptions(
-        {"vlwinlog", "--export-adif", "out.adi", "--digital-mode", "psk/psk31"});
+    const StartupOptions psk = parseStartupOptions(std::vector<std::string>{
+        "vlwinlog", "--export-adif", "out.adi", "--digital-mode", "psk/psk31"});
     EXPECT_EQ(psk.format, exports::ExportFormat::kAdif);
     EXPECT_EQ(psk.digitalMode, (exports::DigitalMode{"PSK", "PSK31"}));
     EXPECT_EQ(psk.phoneMode, "SSB");
