@@ -2,17 +2,17 @@
 
 #include "app/statistics_command.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "exports/adif.h"
 #include "exports/export_file.h"
 #include "exports/export_log.h"
 #include "logbook/data_folder.h"
+#include "ui/text_codec.h"
 
 namespace vl::app {
 
@@ -21,41 +21,61 @@ namespace {
 void printLine(std::FILE* stream, std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), stream);
     std::fputc('\n', stream);
+    std::fflush(stream);
 }
+
+// The program's own texts hold the log's Windows-1252 (a call with Ø); the
+// terminal reads UTF-8.
+std::string terminalText(std::string_view cp1252) { return ui::fromCp1252(cp1252).toStdString(); }
 
 int failed(std::string_view why) {
     printLine(stderr, "vlwinlog: " + std::string(why));
     return ui::kExitFailed;
 }
 
-std::filesystem::path onDisk(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
 // Reads the log of the working folder (FOLDER or the current one) and writes
-// the export to the file named, which is taken from the current folder.
+// the export to the file named, which is taken from the current folder, or
+// to standard output for "-". Names are used as the bytes given.
 int exportLog(const ui::StartupOptions& options) {
-    const QFileInfo folder(options.folder.isEmpty() ? QDir::currentPath() : options.folder);
-    const std::string folderName = "\"" + options.folder.toStdString() + "\"";
-    if (!folder.exists()) {
+    std::error_code error;
+    const std::filesystem::path folder =
+        std::filesystem::absolute(options.folder.empty() ? "." : options.folder, error);
+    const std::string folderName = "\"" + options.folder + "\"";
+    if (!std::filesystem::exists(folder, error)) {
         return failed("Nothing was exported: the working folder " + folderName + " does not exist.");
     }
-    if (!folder.isDir()) {
+    if (!std::filesystem::is_directory(folder, error)) {
         return failed("Nothing was exported: " + folderName + " is a file, not a folder.");
     }
-    const exports::ExportLogRead read =
-        exports::readExportLog(logbook::DataFolder(onDisk(folder.absoluteFilePath())));
-    if (!read.ok()) return failed(read.problem);
+    const exports::ExportLogRead read = exports::readExportLog(logbook::DataFolder(folder));
+    if (!read.ok()) return failed(terminalText(read.problem));
+    if (const std::string refusal = exports::exportRefusal(read.log, options.format); !refusal.empty()) {
+        return failed(terminalText(refusal));
+    }
 
     exports::AdifOptions adif;
     adif.digital = options.digitalMode;
+    adif.phone = options.phoneMode;
     adif.createdTimestamp = exports::adifTimestampNow();
-    const std::string fileName = options.exportFile.toStdString();
-    if (auto error = exports::writeExport(read.log, options.format, adif,
-                                          onDisk(QFileInfo(options.exportFile).absoluteFilePath()))) {
-        return failed(exports::notWrittenMessage(fileName, *error));
+    const bool toStandardOutput = options.exportFile == ui::kStandardOutput;
+    if (toStandardOutput) {
+        const std::string bytes = exports::exportBytes(read.log, options.format, adif);
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
+            std::fflush(stdout) != 0) {
+            return failed("Nothing was exported: standard output could not be written.");
+        }
+    } else if (auto writeError = exports::writeExport(read.log, options.format, adif,
+                                                      std::filesystem::absolute(options.exportFile, error))) {
+        return failed(exports::notWrittenMessage(options.exportFile, *writeError));
     }
-    printLine(stdout, exports::exportedMessage(options.format, fileName, read.log.contacts.size()));
+    if (read.log.beyondSixteenBits) {
+        printLine(stderr, "vlwinlog: " + exports::scoreBeyondRangeNote(read.log.claimedScore));
+    }
+    // What was written goes beside the export, never into it.
+    printLine(toStandardOutput ? stderr : stdout,
+              exports::exportedMessage(options.format,
+                                       toStandardOutput ? "- (standard output)" : options.exportFile,
+                                       read.log.contacts.size()));
     return ui::kExitDone;
 }
 

@@ -11,25 +11,22 @@
 #include "ui/working_folder.h"
 
 int main(int argc, char* argv[]) {
-    // --help, --version, the exports and the statistics answer without a
-    // display; the chart is drawn offscreen.
-    if (const auto early = vl::ui::parseStartupOptions(vl::ui::argumentsOf(argc, argv));
-        early.withoutWindow) {
-        if (early.action == vl::ui::StartupOptions::Action::Chart) {
+    // The command line is read before any window system is asked for: the
+    // exports, the statistics, --help, --version and every refusal answer on the terminal
+    // without a display.
+    const auto options = vl::ui::parseStartupOptions(vl::ui::argumentsOf(argc, argv));
+    if (options.withoutWindow()) {
+        if (options.action == vl::ui::StartupOptions::Action::Chart) {
+            // The chart is drawn offscreen: no display is needed.
             qputenv("QT_QPA_PLATFORM", "offscreen");
             QApplication app(argc, argv);
-            return vl::app::runCommandLine(early);
+            return vl::app::runCommandLine(options);
         }
         QCoreApplication app(argc, argv);
-        return vl::app::runCommandLine(early);
+        return vl::app::runCommandLine(options);
     }
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
-    // Read again without the toolkit's own options (-style, -platform, ...).
-    const auto options = vl::ui::parseStartupOptions(app.arguments());
-    if (options.action != vl::ui::StartupOptions::Action::Run) {
-        return vl::app::runCommandLine(options);
-    }
 
     vl::ui::QtDialogs dialogs(nullptr);
     QSettings settings(QStringLiteral("VLWinLog"), QStringLiteral("VLWinLog"));

@@ -22,9 +22,9 @@ int failed(const std::string& why) {
 }
 
 // The statistics of FOLDER (or the current folder), or why there are none.
-std::optional<scoring::Statistics> statisticsOf(const QString& typed, std::string& problem) {
-    const QFileInfo folder(typed.isEmpty() ? QDir::currentPath() : typed);
-    const std::string name = "\"" + typed.toStdString() + "\"";
+std::optional<scoring::Statistics> statisticsOf(const ui::StartupOptions& options, std::string& problem) {
+    const QFileInfo folder(options.folder.empty() ? QDir::currentPath() : options.folderName());
+    const std::string name = "\"" + options.folder + "\"";
     if (!folder.exists()) {
         problem = "The working folder " + name + " does not exist.";
     } else if (!folder.isDir()) {
@@ -42,7 +42,7 @@ std::optional<scoring::Statistics> statisticsOf(const QString& typed, std::strin
 
 int printStatistics(const ui::StartupOptions& options) {
     std::string problem;
-    const std::optional<scoring::Statistics> statistics = statisticsOf(options.folder, problem);
+    const std::optional<scoring::Statistics> statistics = statisticsOf(options, problem);
     if (!statistics) return failed(problem);
     const std::string text = reports::utf8FromWindows1252(scoring::statisticsText(*statistics));
     std::fwrite(text.data(), 1, text.size(), stdout);
@@ -51,15 +51,15 @@ int printStatistics(const ui::StartupOptions& options) {
 
 int writeChart(const ui::StartupOptions& options) {
     std::string problem;
-    const std::optional<scoring::Statistics> statistics = statisticsOf(options.folder, problem);
+    const std::optional<scoring::Statistics> statistics = statisticsOf(options, problem);
     if (!statistics) return failed("Nothing was written. " + problem);
     if (statistics->rates.contacts == 0) {
         return failed("Nothing was written: the contact log holds no contact with a readable stamp.");
     }
     const QString why = ui::writeContactsPerHourChart(
         statistics->rates, options.chartByMode ? ui::ChartSplit::kByMode : ui::ChartSplit::kByBand,
-        options.chartSize, QFileInfo(options.chartFile).absoluteFilePath());
-    const std::string file = options.chartFile.toStdString();
+        options.chartSize, QFileInfo(QFile::decodeName(QByteArray::fromStdString(options.chartFile))).absoluteFilePath());
+    const std::string& file = options.chartFile;
     if (!why.isEmpty()) {
         std::fprintf(stderr, "vlwinlog: Nothing was written to \"%s\": %s\n", file.c_str(),
                      why.toStdString().c_str());

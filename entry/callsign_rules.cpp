@@ -33,4 +33,10 @@ std::string defaultReport(std::string_view modeText) {
     return logbook::trimBlanks(modeText) == "PHN" ? "59" : "599";
 }
 
+std::string reportAfterModeChange(std::string_view report, std::string_view modeBefore,
+                                  std::string_view modeNow) {
+    return logbook::trimBlanks(report) == defaultReport(modeBefore) ? defaultReport(modeNow)
+                                                                     : std::string(report);
+}
+
 }  // namespace vl::entry

@@ -32,4 +32,9 @@ inline constexpr std::string_view kInvalidCallsignMessage = "Invalid Callsign";
 // ("PHN"), "599" in every other mode.
 std::string defaultReport(std::string_view modeText);
 
+// A report box's text once the mode changes under a checked row: the new
+// mode's default where the box holds the old mode's default, else as typed.
+std::string reportAfterModeChange(std::string_view report, std::string_view modeBefore,
+                                  std::string_view modeNow);
+
 }  // namespace vl::entry

@@ -23,39 +23,7 @@ void field(std::string& out, std::string_view name, std::string_view value) {
     out += ' ';
 }
 
-bool fits(std::string_view text, std::string_view extra) {
-    for (char c : text) {
-        const bool plain = (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
-        if (!plain && extra.find(c) == std::string_view::npos) return false;
-    }
-    return !text.empty();
-}
-
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return out;
-}
-
 }  // namespace
-
-std::optional<DigitalMode> parseDigitalMode(std::string_view text) {
-    const std::string typed = upper(text);
-    std::string_view t = typed;
-    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
-    while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
-    DigitalMode out;
-    const size_t slash = t.find('/');
-    out.mode = std::string(t.substr(0, slash));
-    if (!fits(out.mode, "")) return std::nullopt;
-    if (slash != std::string_view::npos) {
-        out.submode = std::string(t.substr(slash + 1));
-        if (!fits(out.submode, " ./")) return std::nullopt;
-    }
-    return out;
-}
 
 std::string adifFrom(const ExportLog& log, const AdifOptions& options) {
     const logbook::Registration& own = log.registration;
@@ -73,12 +41,16 @@ std::string adifFrom(const ExportLog& log, const AdifOptions& options) {
 
     for (const ExportContact& c : log.contacts) {
         const logbook::ContactRecord& r = c.record;
-        const bool digital = c.mode->adifMode.empty();
+        const bool digital = c.mode->adifFrom == AdifModeFrom::kDigitalChoice;
+        const std::string_view mode = digital ? std::string_view(options.digital.mode)
+                                      : c.mode->adifFrom == AdifModeFrom::kPhoneChoice
+                                          ? std::string_view(options.phone)
+                                          : c.mode->adifMode;
         field(out, "CALL", asciiCall(r.call));
         field(out, "QSO_DATE", c.date);
         field(out, "TIME_ON", c.time);
         field(out, "BAND", c.band->adifBand);
-        field(out, "MODE", digital ? std::string_view(options.digital.mode) : c.mode->adifMode);
+        field(out, "MODE", mode);
         if (digital) field(out, "SUBMODE", options.digital.submode);
         field(out, "RST_SENT", asciiTrimmed(r.sent));
         field(out, "RST_RCVD", asciiTrimmed(r.rcvd));

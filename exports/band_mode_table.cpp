@@ -21,9 +21,9 @@ constexpr std::array<BandNames, 9> kBands = {{
 }};
 
 constexpr std::array<ModeNames, 3> kModes = {{
-    {"PHN", "PH", "SSB", "SSB"},
-    {"CW ", "CW", "CW", "CW"},
-    {"DIG", "DG", "DIGI", ""},
+    {"PHN", "PH", "SSB", AdifModeFrom::kPhoneChoice, ""},
+    {"CW ", "CW", "CW", AdifModeFrom::kTable, "CW"},
+    {"DIG", "DG", "DIGI", AdifModeFrom::kDigitalChoice, ""},
 }};
 
 template <class Row, size_t N>

@@ -12,11 +12,16 @@ struct BandNames {
     std::string_view adifBand;          // ADIF BAND
 };
 
+// The log does not say which phone or digital mode a contact was made in;
+// the operator names the ADIF mode for each of the two.
+enum class AdifModeFrom { kTable, kPhoneChoice, kDigitalChoice };
+
 struct ModeNames {
     std::string_view logCode;           // "PHN", "CW ", "DIG"
     std::string_view cabrilloMode;      // QSO: line
     std::string_view cabrilloCategory;  // CATEGORY-MODE of a one-mode log
-    std::string_view adifMode;          // empty: the digital mode the operator names
+    AdifModeFrom adifFrom;
+    std::string_view adifMode;          // with kTable
 };
 
 // Every band of the band list; the counters' U/V row is the 2 m band.

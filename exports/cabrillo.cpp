@@ -1,6 +1,9 @@
 #include "exports/cabrillo.h"
 
+#include <algorithm>
 #include <set>
+#include <tuple>
+#include <vector>
 
 #include "exports/ascii_text.h"
 #include "logbook/quoted_line.h"
@@ -47,7 +50,52 @@ std::string_view categoryBand(const ExportLog& log) {
     return bands.size() == 1 ? *bands.begin() : std::string_view("ALL");
 }
 
+// A checker splits a QSO: line on blanks, so a field holding a blank (or a
+// character a checker does not expect) would shift every column after it.
+constexpr std::string_view kDigits = "0123456789";
+constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
+std::string upper(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+std::string cabrilloCall(std::string_view cp1252) { return upper(asciiCall(cp1252)); }
+
+// Why `value` cannot stand in a QSO: line, or nothing.
+std::string unfit(std::string_view what, std::string_view raw, const std::string& value,
+                  bool slash) {
+    std::string allowed = std::string(kLetters) + std::string(kDigits);
+    if (slash) allowed += '/';
+    const size_t bad = value.find_first_not_of(allowed);
+    if (bad == std::string::npos) return {};
+    const std::string quoted = "\"" + std::string(logbook::trimBlanks(raw)) + "\"";
+    if (value[bad] == ' ') return "its " + std::string(what) + " " + quoted + " holds a blank";
+    return "its " + std::string(what) + " " + quoted + " holds \"" + value.substr(bad, 1) +
+           "\", which a Cabrillo log cannot carry there (only A-Z, 0-9" + (slash ? " and /)" : ")");
+}
+
 }  // namespace
+
+std::string cabrilloRefusal(const ExportLog& log) {
+    size_t number = 0;
+    for (const ExportContact& c : log.contacts) {
+        ++number;
+        const logbook::ContactRecord& r = c.record;
+        std::string why = unfit("callsign", r.call, cabrilloCall(r.call), true);
+        if (why.empty()) why = unfit("report sent", r.sent, asciiTrimmed(r.sent), false);
+        if (why.empty()) why = unfit("report received", r.rcvd, asciiTrimmed(r.rcvd), false);
+        if (why.empty()) why = unfit("chapter", r.chapter, asciiTrimmed(r.chapter), false);
+        if (!why.empty()) {
+            return "Nothing was exported. Contact " + std::to_string(number) + " of the log (" +
+                   std::string(logbook::trimBlanks(r.call)) + ") cannot be written to Cabrillo: " +
+                   why + ".";
+        }
+    }
+    return {};
+}
 
 std::string cabrilloQsoLine(const ExportContact& c, const logbook::Registration& own) {
     const logbook::ContactRecord& r = c.record;
@@ -56,10 +104,10 @@ std::string cabrilloQsoLine(const ExportContact& c, const logbook::Registration&
     line += std::string(c.mode->cabrilloMode) + " ";
     line += c.date.substr(0, 4) + "-" + c.date.substr(4, 2) + "-" + c.date.substr(6, 2) + " ";
     line += c.time + " ";
-    line += left(asciiCall(own.call), kCallWidth) + " ";
+    line += left(cabrilloCall(own.call), kCallWidth) + " ";
     line += right(asciiTrimmed(r.sent), kRstWidth) + " ";
     line += left(asciiTrimmed(own.chapter), kExchWidth) + " ";
-    line += left(asciiCall(r.call), kCallWidth) + " ";
+    line += left(cabrilloCall(r.call), kCallWidth) + " ";
     line += right(asciiTrimmed(r.rcvd), kRstWidth) + " ";
     line += asciiTrimmed(r.chapter);
     while (!line.empty() && line.back() == ' ') line.pop_back();
@@ -71,7 +119,7 @@ std::string cabrilloFrom(const ExportLog& log, std::string_view version) {
     std::string out;
     tag(out, "START-OF-LOG", "3.0");
     tag(out, "CONTEST", kContestId);
-    tag(out, "CALLSIGN", asciiCall(r.call), true);
+    tag(out, "CALLSIGN", cabrilloCall(r.call), true);
     tag(out, "CATEGORY-OPERATOR", "SINGLE-OP");
     tag(out, "CATEGORY-MODE", categoryMode(log));
     tag(out, "CATEGORY-BAND", categoryBand(log));
@@ -85,8 +133,16 @@ std::string cabrilloFrom(const ExportLog& log, std::string_view version) {
     tag(out, "LOCATION", asciiTrimmed(r.state));
     tag(out, "CLUB", asciiTrimmed(log.clubName));
     tag(out, "CREATED-BY", std::string(kProgramName) + " " + std::string(version));
-    for (const ExportContact& c : log.contacts) {
-        out += cabrilloQsoLine(c, r);
+    // In time order, contacts of the same minute as logged: a contact stamped
+    // by hand may stand out of order in the log, and some checkers refuse
+    // a log that is not sorted.
+    std::vector<const ExportContact*> ordered;
+    for (const ExportContact& c : log.contacts) ordered.push_back(&c);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const ExportContact* a, const ExportContact* b) {
+        return std::tie(a->date, a->time) < std::tie(b->date, b->time);
+    });
+    for (const ExportContact* c : ordered) {
+        out += cabrilloQsoLine(*c, r);
         out += kCrLf;
     }
     out += "END-OF-LOG:";

@@ -1,12 +1,18 @@
 #pragma once
 // The log as a Cabrillo 3.0 file for the log checkers: the header tags, one
-// QSO: line per contact in log order in the format's columns, END-OF-LOG:.
-// Dupes stay in (the checkers remove them). ASCII only, lines end in CR LF.
+// QSO: line per contact in time order in the format's columns, END-OF-LOG:.
+// Dupes stay in (the checkers remove them). ASCII only, calls in capitals,
+// lines end in CR LF.
 #include <string>
 
 #include "exports/export_log.h"
 
 namespace vl::exports {
+
+// Why the log cannot be written as Cabrillo, naming the first contact whose
+// call, report or chapter holds a blank or a character a checker would
+// misread; empty when it can.
+std::string cabrilloRefusal(const ExportLog& log);
 
 std::string cabrilloFrom(const ExportLog& log, std::string_view version = programVersion());
 

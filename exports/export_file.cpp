@@ -28,6 +28,16 @@ reports::SheetFileName exportFileName(const logbook::Registration& registration,
     return name;
 }
 
+std::string exportRefusal(const ExportLog& log, ExportFormat format) {
+    return format == ExportFormat::kCabrillo ? cabrilloRefusal(log) : std::string();
+}
+
+std::string scoreBeyondRangeNote(std::int64_t claimedScore) {
+    return "The claimed score " + std::to_string(claimedScore) +
+           " is larger than 32767, the largest number the score counters hold. It is claimed "
+           "in full; check it against your log.";
+}
+
 std::string exportBytes(const ExportLog& log, ExportFormat format, const AdifOptions& adif) {
     return format == ExportFormat::kCabrillo ? cabrilloFrom(log, adif.programVersion)
                                              : adifFrom(log, adif);
@@ -47,12 +57,6 @@ std::string exportedMessage(ExportFormat format, std::string_view fileName, std:
 std::string notWrittenMessage(std::string_view fileName, const logbook::FileError& error) {
     return "Nothing was exported: the file " + std::string(fileName) + " could not be written (" +
            error.description + ").";
-}
-
-std::string badDigitalModeMessage(std::string_view typed) {
-    return "The digital mode \"" + std::string(typed) +
-           "\" cannot be written to ADIF: give MODE or MODE/SUBMODE, for example RTTY or "
-           "PSK/PSK31.";
 }
 
 }  // namespace vl::exports

@@ -4,6 +4,7 @@
 // operator how it went. Texts are built around the file name as the caller
 // spells it (Windows-1252 for the window, UTF-8 for the command line).
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -22,6 +23,13 @@ enum class ExportFormat { kCabrillo, kAdif };
 reports::SheetFileName exportFileName(const logbook::Registration& registration,
                                       ExportFormat format);
 
+// Why the log cannot go out in the format (a Cabrillo checker would misread
+// a contact), as the operator is told it; empty when it can.
+std::string exportRefusal(const ExportLog& log, ExportFormat format);
+
+// Told once when the score claimed lies past the range of the counters.
+std::string scoreBeyondRangeNote(std::int64_t claimedScore);
+
 // The file's bytes for the format.
 std::string exportBytes(const ExportLog& log, ExportFormat format, const AdifOptions& adif);
 
@@ -34,7 +42,5 @@ logbook::FileResult writeExport(const ExportLog& log, ExportFormat format,
 std::string exportedMessage(ExportFormat format, std::string_view fileName, std::size_t contacts);
 // "Nothing was exported: the file W1AW2026.log could not be written (Permission denied)."
 std::string notWrittenMessage(std::string_view fileName, const logbook::FileError& error);
-// "The digital mode "X/" is not an ADIF mode: give MODE or MODE/SUBMODE, for example RTTY or PSK/PSK31."
-std::string badDigitalModeMessage(std::string_view typed);
 
 }  // namespace vl::exports

@@ -8,8 +8,10 @@
 #include "logbook/number_text.h"
 #include "logbook/quoted_line.h"
 #include "logbook/roster.h"
+#include "logbook/small_files.h"
+#include "scoring/classification.h"
+#include "scoring/score.h"
 #include "scoring/sheet_scores.h"
-#include "scoring/set_counters.h"
 
 namespace vl::exports {
 
@@ -56,6 +58,27 @@ std::string readProblem(const logbook::DataFolder& folder, std::string_view name
            " could not be read (" + read.error->description + ").";
 }
 
+// The final score counted from the log and the chapters-worked files, in
+// 64 bits: the window's 16-bit counters would stop at 32767. Counted as
+// the counters count: every contact but a dupe, on a band and mode pair
+// that counts.
+struct FullScore {
+    std::int64_t contacts = 0;
+    std::int64_t chapters = 0;
+};
+
+FullScore fullScoreFromFiles(const logbook::DataFolder& folder,
+                             const std::vector<ExportContact>& contacts) {
+    FullScore out;
+    for (const ExportContact& c : contacts) {
+        if (c.record.comment != "DUPE" && scoring::classify(c.record.band, c.record.mode)) ++out.contacts;
+    }
+    for (std::string_view name : {names::kPhoneChapters, names::kCwChapters, names::kDigitalChapters}) {
+        out.chapters += static_cast<std::int64_t>(logbook::readFirstFields(folder.read(name).content).size());
+    }
+    return out;
+}
+
 std::string rosterName(const logbook::DataFolder& folder, std::string_view chapter) {
     for (const logbook::RosterEntry& entry : logbook::parseRoster(folder.read(names::kRoster).content)) {
         if (logbook::formatWithZeros(entry.number, 3) == logbook::formatWithZeros(chapter, 3)) {
@@ -69,9 +92,9 @@ std::string rosterName(const logbook::DataFolder& folder, std::string_view chapt
 
 std::string_view programVersion() { return VL_PROGRAM_VERSION; }
 
-bool ExportLog::hasDigital() const {
+bool ExportLog::has(AdifModeFrom from) const {
     return std::any_of(contacts.begin(), contacts.end(),
-                       [](const ExportContact& c) { return c.mode->adifMode.empty(); });
+                       [from](const ExportContact& c) { return c.mode->adifFrom == from; });
 }
 
 PreparedContacts prepareContacts(const std::vector<logbook::ContactRecord>& records) {
@@ -149,9 +172,19 @@ ExportLogRead readExportLog(const logbook::DataFolder& folder, const scoring::Co
 
     const size_t bonusEntries =
         logbook::readAllFields(folder.read(names::kBonusCalls).content).size();
-    const scoring::Counters counted =
-        totals ? *totals : scoring::countersFromFiles(folder, logbook::readContacts(logText));
-    out.log.claimedScore = scoring::computeSheetScores(counted, bonusEntries).totscore;
+    if (totals) {
+        const scoring::SheetScores scores = scoring::computeSheetScores(*totals, bonusEntries);
+        out.log.claimedScore = scores.totscore;
+        out.log.beyondSixteenBits = scoring::beyondSixteenBits(scores);
+    } else {
+        const FullScore full = fullScoreFromFiles(folder, out.log.contacts);
+        out.log.claimedScore =
+            full.contacts * full.chapters +
+            scoring::bonusPoints(static_cast<std::int64_t>(std::min(bonusEntries, scoring::kMaxBonusEntries)));
+        out.log.beyondSixteenBits = full.contacts > scoring::kCounterMax ||
+                                    full.chapters > scoring::kCounterMax ||
+                                    out.log.claimedScore > scoring::kCounterMax;
+    }
     return out;
 }
 

@@ -33,8 +33,12 @@ struct ExportLog {
     std::string clubName;  // the own chapter's name
     std::vector<ExportContact> contacts;
     std::int64_t claimedScore = 0;  // the final score, bonus included
+    // A score, a count of contacts or of chapters past 32767, which the
+    // window's counters cannot hold.
+    bool beyondSixteenBits = false;
 
-    bool hasDigital() const;
+    // Whether a contact's ADIF mode is taken from there.
+    bool has(AdifModeFrom from) const;
 };
 
 struct PreparedContacts {
@@ -56,9 +60,9 @@ struct ExportLogRead {
 
 // Reads the registration, the roster, the log and the bonus-call file of the
 // working folder. The claimed score is the final score the summary sheet
-// prints from `totals` (the window's running totals); without totals the
-// counters are rebuilt from the log and the chapters-worked files, as
-// start-up does.
+// prints from `totals` (the window's running totals); without totals it is
+// counted from the log and the chapters-worked files as start-up counts,
+// in full however large the counts.
 ExportLogRead readExportLog(const logbook::DataFolder& folder,
                             const scoring::Counters* totals = nullptr);
 

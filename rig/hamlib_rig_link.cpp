@@ -3,6 +3,7 @@
 #include <hamlib/rig.h>
 
 #include <clocale>
+#include <cmath>
 #include <iterator>
 #include <mutex>
 
@@ -11,8 +12,8 @@ namespace vl::rig {
 namespace {
 
 // A radio that does not answer gives up after a second and is not asked
-// again: the poller opens the link afresh instead, and its thread stays free
-// to stop when the program ends.
+// again within the poll: the poller asks again later, and its thread stays
+// free to stop when the program ends.
 constexpr const char* kTimeoutMs = "1000";
 constexpr const char* kRetries = "0";
 
@@ -46,6 +47,14 @@ std::string describe(int code) {
     const int index = code < 0 ? -code : code;
     if (index < static_cast<int>(std::size(kTexts))) return kTexts[index];
     return "Hamlib error " + std::to_string(code);
+}
+
+// An input/output error is the link itself (rigctld gone, the port
+// unplugged); anything else is the radio behind it, which may answer the
+// next poll.
+RigPoll failedPoll(int code) {
+    const bool linkLost = code == -RIG_EIO || code == RIG_EIO;
+    return {std::nullopt, {describe(code)}, linkLost};
 }
 
 void setConf(RIG* rig, const char* name, const char* value) {
@@ -97,14 +106,19 @@ RigPoll HamlibRigLink::poll() {
     if (!rig) return {std::nullopt, {"not open"}};
     freq_t frequency = 0;
     if (const int code = rig_get_freq(rig, RIG_VFO_CURR, &frequency); code != RIG_OK) {
-        return {std::nullopt, {describe(code)}};
+        return failedPoll(code);
     }
     rmode_t mode = RIG_MODE_NONE;
     pbwidth_t width = 0;
     if (const int code = rig_get_mode(rig, RIG_VFO_CURR, &mode, &width); code != RIG_OK) {
-        return {std::nullopt, {describe(code)}};
+        return failedPoll(code);
     }
-    return {RigReading{static_cast<std::int64_t>(frequency + 0.5), rig_strrmode(mode)}, {}};
+    // A frequency that is not a finite positive number (a radio or daemon
+    // answering nonsense) is no frequency: 0 lies in no band, so the log
+    // keeps its band.
+    const bool usable = std::isfinite(frequency) && frequency > 0 && frequency < 1e15;
+    const std::int64_t hz = usable ? static_cast<std::int64_t>(frequency + 0.5) : 0;
+    return {RigReading{hz, rig_strrmode(mode)}, {}};
 }
 
 void HamlibRigLink::close() {

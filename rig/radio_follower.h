@@ -14,6 +14,7 @@ namespace vl::rig {
 inline constexpr std::string_view kRadioOff = "off";
 inline constexpr std::string_view kRadioConnected = "connected";
 inline constexpr std::string_view kRadioNotConnected = "not connected";
+inline constexpr std::string_view kRadioNotAnswering = "radio not answering";
 
 struct FollowChange {
     std::optional<std::string_view> band;  // the band list's text, when it is to change

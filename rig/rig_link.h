@@ -22,6 +22,9 @@ struct RigError {
 struct RigPoll {
     std::optional<RigReading> reading;
     RigError error;
+    // The link itself failed (the connection to rigctld or the port is
+    // gone), rather than a radio behind it that did not answer this time.
+    bool linkLost = false;
     bool ok() const { return reading.has_value(); }
 };
 
@@ -31,7 +34,8 @@ public:
     // Connects to the radio; empty on success. May block for the radio's
     // timeout, so it is only called from the polling thread.
     virtual std::optional<RigError> open() = 0;
-    // Asks the open radio for its frequency and mode.
+    // Asks the open radio for its frequency and mode. A frequency that is no
+    // usable number comes back as 0, which lies in no band.
     virtual RigPoll poll() = 0;
     // Lets the radio go; harmless when it is not open.
     virtual void close() = 0;

@@ -1,8 +1,8 @@
 #include "rig/rig_poller.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
-#include <optional>
 
 namespace vl::rig {
 
@@ -60,38 +60,57 @@ void RigPoller::stop() {
 
 void RigPoller::run(std::shared_ptr<Shared> shared) {
     RigLink& link = *shared->link;
-    enum class State { Unknown, Connected, NotConnected } state = State::Unknown;
-    std::optional<RigReading> last;
+    const PollerTiming& timing = shared->timing;
+    enum class State { Unknown, Connected, NotAnswering, NotConnected } state = State::Unknown;
+    bool open = false;
+    std::chrono::milliseconds reopenWait = timing.retryInterval;
+    RigReading last;  // what was handed on last, when `known`
+    bool known = false;
+    auto enter = [&](State next, RigEvent::Kind kind, const std::string& error) {
+        if (state != next) shared->post({kind, {}, error});
+        state = next;
+    };
+    // The link failed: it is closed and opened again after a wait that
+    // grows with every failure in a row.
     auto lost = [&](const RigError& error) {
-        if (state != State::NotConnected) {
-            shared->post({RigEvent::Kind::NotConnected, {}, error.description});
-        }
-        state = State::NotConnected;
+        link.close();
+        open = false;
+        enter(State::NotConnected, RigEvent::Kind::NotConnected, error.description);
+        const std::chrono::milliseconds wait = reopenWait;
+        reopenWait = std::min(reopenWait * 2, timing.longestRetry);
+        return shared->pause(wait);
     };
     while (!shared->stopRequested()) {
-        if (state != State::Connected) {
+        if (!open) {
             if (std::optional<RigError> error = link.open()) {
-                link.close();
-                lost(*error);
-                if (!shared->pause(shared->timing.retryInterval)) break;
+                if (!lost(*error)) break;
                 continue;
             }
-            state = State::Connected;
-            last.reset();
-            shared->post({RigEvent::Kind::Connected, {}, {}});
+            open = true;
+            reopenWait = timing.retryInterval;
+            state = State::Unknown;
         }
         const RigPoll polled = link.poll();
         if (!polled.ok()) {
-            link.close();
-            lost(polled.error);
-            if (!shared->pause(shared->timing.retryInterval)) break;
+            if (polled.linkLost) {
+                if (!lost(polled.error)) break;
+                continue;
+            }
+            // The link is up but the radio behind it did not answer: ask again.
+            enter(State::NotAnswering, RigEvent::Kind::NotAnswering, polled.error.description);
+            if (!shared->pause(timing.retryInterval)) break;
             continue;
         }
-        if (polled.reading != last) {
-            last = polled.reading;
-            shared->post({RigEvent::Kind::Reading, *polled.reading, {}});
+        if (state != State::Connected) {
+            enter(State::Connected, RigEvent::Kind::Connected, {});
+            known = false;
         }
-        if (!shared->pause(shared->timing.pollInterval)) break;
+        if (!known || *polled.reading != last) {
+            last = *polled.reading;
+            known = true;
+            shared->post({RigEvent::Kind::Reading, last, {}});
+        }
+        if (!shared->pause(timing.pollInterval)) break;
     }
     link.close();
     std::lock_guard lock(shared->mutex);

@@ -1,9 +1,11 @@
 #pragma once
 // Polls a radio on a thread of its own, about twice a second, and hands
-// every change to a sink: connected, not connected (with the reason), and a
-// new frequency or mode. When the radio stops answering, the link is closed
-// and opened again until it answers. Nothing here blocks the caller: opening
-// and polling happen only on the thread, and stopping waits a bounded time.
+// every change to a sink: connected, not connected or not answering (with
+// the reason), and a new frequency or mode. When the radio behind an open
+// link does not answer, the link is kept and the poll tried again; only a
+// link that fails itself is closed and opened again, after 1, 2, 4 ... up to
+// 30 seconds. Nothing here blocks the caller: opening and polling happen
+// only on the thread, and stopping waits a bounded time.
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -15,18 +17,22 @@
 namespace vl::rig {
 
 struct RigEvent {
-    enum class Kind { Connected, NotConnected, Reading };
+    enum class Kind { Connected, NotConnected, NotAnswering, Reading };
     Kind kind = Kind::NotConnected;
     RigReading reading;  // Reading: the radio's frequency and mode
-    std::string error;   // NotConnected: why
+    std::string error;   // NotConnected, NotAnswering: why
 };
 
 struct PollerTiming {
     std::chrono::milliseconds pollInterval{500};
+    // The first wait before the link is opened again (and before a poll the
+    // radio did not answer is tried again); each further failed opening
+    // doubles it, up to the longest.
     std::chrono::milliseconds retryInterval{1000};
+    std::chrono::milliseconds longestRetry{30000};
     // How long stop() waits for a radio call in progress before it leaves
     // the thread to end on its own.
-    std::chrono::milliseconds stopWait{1000};
+    std::chrono::milliseconds stopWait{100};
 };
 
 class RigPoller {

@@ -78,7 +78,12 @@ logbook::FileResult saveRigSettings(const logbook::DataFolder& folder, const Rig
 std::string unreachableMessage(const RigSettings& settings, std::string_view reason) {
     return "The radio cannot be reached (Hamlib model " + std::to_string(settings.model) + " at " +
            settings.port + "): " + std::string(reason) +
-           "\r\nFollow Radio keeps trying; the Radio box shows when it answers.";
+           ". Follow Radio keeps trying.";
+}
+
+std::string notAnsweringMessage(const RigSettings& settings, std::string_view reason) {
+    return "The radio does not answer (Hamlib model " + std::to_string(settings.model) + " at " +
+           settings.port + "): " + std::string(reason) + ". Follow Radio keeps asking.";
 }
 
 }  // namespace vl::rig

@@ -37,7 +37,9 @@ RigSettingsRead loadRigSettings(const logbook::DataFolder& folder);
 std::string formatRigSettings(const RigSettings& settings);
 logbook::FileResult saveRigSettings(const logbook::DataFolder& folder, const RigSettings& settings);
 
-// What the operator is told, once, when the radio cannot be reached.
+// Why the radio cannot be reached, as the Radio box's tip says it.
 std::string unreachableMessage(const RigSettings& settings, std::string_view reason);
+// Why the radio behind an open link (rigctld) does not answer, for the same tip.
+std::string notAnsweringMessage(const RigSettings& settings, std::string_view reason);
 
 }  // namespace vl::rig

@@ -14,6 +14,11 @@ void ScriptedRadio::setReachable(bool reachable) {
     reachable_ = reachable;
 }
 
+void ScriptedRadio::setAnswering(bool answering) {
+    std::lock_guard lock(mutex_);
+    answering_ = answering;
+}
+
 void ScriptedRadio::setOpenDelay(std::chrono::milliseconds delay) {
     std::lock_guard lock(mutex_);
     openDelay_ = delay;
@@ -22,6 +27,11 @@ void ScriptedRadio::setOpenDelay(std::chrono::milliseconds delay) {
 int ScriptedRadio::opens() const {
     std::lock_guard lock(mutex_);
     return opens_;
+}
+
+int ScriptedRadio::openAttempts() const {
+    std::lock_guard lock(mutex_);
+    return openAttempts_;
 }
 
 int ScriptedRadio::closes() const {
@@ -37,6 +47,7 @@ std::optional<RigError> ScriptedRigLink::open() {
     }
     std::this_thread::sleep_for(delay);
     std::lock_guard lock(radio_->mutex_);
+    ++radio_->openAttempts_;
     if (!radio_->reachable_) return RigError{"Connection refused"};
     ++radio_->opens_;
     open_ = true;
@@ -45,7 +56,8 @@ std::optional<RigError> ScriptedRigLink::open() {
 
 RigPoll ScriptedRigLink::poll() {
     std::lock_guard lock(radio_->mutex_);
-    if (!open_ || !radio_->reachable_) return {std::nullopt, {"Communication timed out"}};
+    if (!open_ || !radio_->reachable_) return {std::nullopt, {"Connection lost"}, true};
+    if (!radio_->answering_) return {std::nullopt, {"Communication timed out"}, false};
     return {radio_->reading_, {}};
 }
 

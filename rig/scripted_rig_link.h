@@ -12,11 +12,15 @@ namespace vl::rig {
 class ScriptedRadio {
 public:
     void set(RigReading reading);
-    // An unreachable radio refuses to open, and an open one stops answering.
+    // An unreachable radio refuses to open, and an open link to it fails.
     void setReachable(bool reachable);
+    // A radio that does not answer behind a link that stays up (rigctld
+    // answering "RPRT -5" for it).
+    void setAnswering(bool answering);
     // Every open takes this long, as a radio that does not answer does.
     void setOpenDelay(std::chrono::milliseconds delay);
     int opens() const;
+    int openAttempts() const;  // failed ones included
     int closes() const;
 
 private:
@@ -24,8 +28,10 @@ private:
     mutable std::mutex mutex_;
     RigReading reading_{14'000'000, "USB"};
     bool reachable_ = true;
+    bool answering_ = true;
     std::chrono::milliseconds openDelay_{0};
     int opens_ = 0;
+    int openAttempts_ = 0;
     int closes_ = 0;
 };
 

@@ -242,6 +242,13 @@ private:
     void mnuFollowRadio_Click(bool on);
     void followRadio(bool on);
     void stopFollowingRadio();
+    void showRadioStatus(std::string_view status, const std::string& why = {});
+    // A band or mode change from the radio under a row whose callsign has
+    // been checked: the checks run again for the new band and mode, once no
+    // box is open.
+    void recheckRowWhenNoBoxIsOpen(const QString& bandBefore, const QString& modeBefore);
+    void recheckRowForBandMode(const QString& modeBefore);
+    bool runWaitingRowRecheck();  // true when a waiting recheck ran
     void applyRigEvent(int session, const rig::RigEvent& event);
     struct RigFollowingDeleter {
         void operator()(RigFollowing* rig) const;
@@ -331,6 +338,8 @@ private:
     int uHr_ = 0;
     QString emailadr_;
     QString HomeChap_;
+    // The callsign the leave-callsign checks ran for, while it stands in the row.
+    QString checkedCall_;
 
     // Focus bookkeeping.
     QPointer<QWidget> pendingLeave_;

@@ -16,6 +16,7 @@
 #include "entry/lookups.h"
 #include "entry/numeric.h"
 #include "entry/searches.h"
+#include "logbook/contact_record.h"
 #include "logbook/file_names.h"
 #include "logbook/number_text.h"
 #include "logbook/registration.h"
@@ -59,6 +60,7 @@ void frmVLWinLog::txtCallsign_LostFocus() {
         moveFocus(txtCallsign);
         return;
     }
+    checkedCall_ = txtCallsign->text();
     CkBandMode();
     if (!txtCallsign->text().isEmpty()) CkPrevCon();
     if (HistoryFile_ == QLatin1String("On") && txtPrevCon->toPlainText().isEmpty() &&
@@ -84,6 +86,39 @@ void frmVLWinLog::CkBandMode() {
         txtComment->setText(q(entry::kDupeComment));
     } else {
         ClearInput();
+    }
+}
+
+// The radio changed band or mode after the row's callsign was checked: the
+// dupe question is asked for the new band and mode (a DUPE mark of the old
+// ones goes), reports still at the old mode's default take the new one's,
+// and the chapter is checked again for the new mode.
+void frmVLWinLog::recheckRowForBandMode(const QString& modeBefore) {
+    if (txtCallsign->text().isEmpty() || txtCallsign->text() != checkedCall_) return;
+    if (txtComment->text() == q(logbook::kDupe)) txtComment->clear();
+    CkBandMode();
+    if (txtCallsign->text().isEmpty()) return;  // No to the question: the row was abandoned
+    const std::string before = toCp1252(modeBefore);
+    const std::string now = toCp1252(cboMode->currentText());
+    for (EntryBox* report : {txtYears, txtRptRcv}) {
+        const QString text = q(entry::reportAfterModeChange(toCp1252(report->text()), before, now));
+        if (text != report->text()) report->setText(text);
+    }
+    if (txtChapter->text().isEmpty() || chpfocck_ == QLatin1String("yes")) return;
+    const entry::ChapterOutcome outcome = entry::checkChapter(
+        toCp1252(txtChapter->text()), toCp1252(HomeChap_), now, folder_);
+    if (outcome.kind != entry::ChapterOutcome::Kind::Valid) {
+        txtChapter_LostFocus();  // says why and puts the cursor back in the box
+        return;
+    }
+    N_ = outcome.isNew ? 1 : 0;
+    if (outcome.nonMember && txtComment->text().isEmpty()) {
+        txtComment->setText(q(entry::nonMemberComment({})));  // a DUPE mark held it off before
+    }
+    if (outcome.isNew && NewChapTim_ == QLatin1String("ON")) {
+        txtNewChap->setText(q(outcome.notice));
+        txtNewChap->show();
+        tmrNewChap->start();
     }
 }
 

@@ -36,22 +36,42 @@ void frmVLWinLog::exportLog(exports::ExportFormat format) {
         return;
     }
 
+    if (const std::string refusal = exports::exportRefusal(read.log, format); !refusal.empty()) {
+        dialogs_.message(q(refusal));
+        return;
+    }
+
     exports::AdifOptions options;
     options.createdTimestamp = exports::adifTimestampNow();
-    if (!cabrillo && read.log.hasDigital()) {
+    if (!cabrillo && read.log.has(exports::AdifModeFrom::kDigitalChoice)) {
         QStringList items;
         for (std::string_view mode : exports::kDigitalModeChoices) items << fromAscii(mode);
         const QString typed = dialogs_.choose(
             QStringLiteral("The log does not say which digital mode its DIG contacts were made in."
-                           "\nADIF mode for them (MODE or MODE/SUBMODE):"),
+                           "\nADIF mode for them (MODE, SUBMODE or MODE/SUBMODE):"),
             title, items);
         if (typed.isEmpty()) return;
-        const std::optional<exports::DigitalMode> mode = exports::parseDigitalMode(toCp1252(typed));
-        if (!mode) {
-            dialogs_.message(q(exports::badDigitalModeMessage(toCp1252(typed))));
+        const exports::DigitalModeRead mode = exports::parseDigitalMode(toCp1252(typed));
+        if (!mode.mode) {
+            dialogs_.message(q(mode.problem));
             return;
         }
-        options.digital = *mode;
+        options.digital = *mode.mode;
+    }
+    if (!cabrillo && read.log.has(exports::AdifModeFrom::kPhoneChoice)) {
+        QStringList items;
+        for (std::string_view mode : exports::kPhoneModes) items << fromAscii(mode);
+        const QString typed = dialogs_.choose(
+            QStringLiteral("The log does not say which phone mode its PHN contacts were made in."
+                           "\nADIF mode for them:"),
+            title, items);
+        if (typed.isEmpty()) return;
+        const std::optional<std::string> mode = exports::parsePhoneMode(toCp1252(typed));
+        if (!mode) {
+            dialogs_.message(q(exports::badPhoneModeMessage(toCp1252(typed))));
+            return;
+        }
+        options.phone = *mode;
     }
 
     const reports::SheetFileName name = exports::exportFileName(read.log.registration, format);
@@ -69,7 +89,11 @@ void frmVLWinLog::exportLog(exports::ExportFormat format) {
         dialogs_.message(q(exports::notWrittenMessage(shown, *error)));
         return;
     }
-    dialogs_.message(q(exports::exportedMessage(format, shown, read.log.contacts.size())));
+    std::string done = exports::exportedMessage(format, shown, read.log.contacts.size());
+    if (cabrillo && read.log.beyondSixteenBits) {
+        done += "\r\n" + exports::scoreBeyondRangeNote(read.log.claimedScore);
+    }
+    dialogs_.message(q(done));
 }
 
 }  // namespace vl::ui

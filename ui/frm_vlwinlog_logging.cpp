@@ -124,6 +124,9 @@ void frmVLWinLog::ClearInput() {
 void frmVLWinLog::logContact() {
     runPendingFocusSteps();
     if (host_.ended()) return;
+    // A band or mode change still waiting to recheck the row is carried out
+    // first; the operator sees its outcome and presses INSERT again.
+    if (runWaitingRowRecheck()) return;
     entry::ContactRow row;
     row.boxes = {toCp1252(txtCallsign->text()), toCp1252(txtYears->text()),
                  toCp1252(txtRptRcv->text()),   toCp1252(txtChapter->text()),

@@ -4,15 +4,18 @@
 // reports reaches the window as queued calls, so the window never waits for
 // the radio.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTimer>
 
 #include "rig/radio_follower.h"
 #include "rig/rig_poller.h"
 #include "rig/rig_settings.h"
 #include "ui/display_text.h"
+#include "ui/entry_box.h"
 #include "ui/frm_vlwinlog.h"
 #include "ui/program_host.h"
 
@@ -22,11 +25,13 @@ struct frmVLWinLog::RigFollowing {
     rig::RigSettings settings;
     rig::RadioFollower follower;
     std::unique_ptr<rig::RigPoller> poller;
-    // One message for each time following is switched on.
-    bool failureShown = false;
     // Counts the times following was switched on, so that what an earlier
     // poller queued before it stopped is passed over.
     int session = 0;
+    // A recheck of the row that waits for an open box to close, and the mode
+    // the row was checked in.
+    QTimer recheckWait;
+    QString modeChecked;
 };
 
 void frmVLWinLog::RigFollowingDeleter::operator()(RigFollowing* rig) const { delete rig; }
@@ -38,6 +43,8 @@ frmVLWinLog::~frmVLWinLog() {
 
 void frmVLWinLog::buildRigFollowing() {
     rig_.reset(new RigFollowing);
+    rig_->recheckWait.setInterval(50);
+    connect(&rig_->recheckWait, &QTimer::timeout, this, [this] { runWaitingRowRecheck(); });
     auto* task = findChild<QMenu*>(QStringLiteral("mnuTask"));
     mnuFollowRadio = task->addAction(QStringLiteral("Follow Radio"));
     mnuFollowRadio->setParent(this);
@@ -87,9 +94,8 @@ void frmVLWinLog::followRadio(bool on) {
     stopFollowingRadio();
     mnuFollowRadio->setChecked(on);
     if (!on) return;
-    rig_->failureShown = false;
     rig_->follower.reset();
-    txtRadioStatus->setText(q(rig::kRadioNotConnected));
+    showRadioStatus(rig::kRadioNotConnected);
     const int session = ++rig_->session;
     auto sink = [this, session](const rig::RigEvent& event) {
         // On the polling thread: only queue the event for the window.
@@ -102,7 +108,16 @@ void frmVLWinLog::followRadio(bool on) {
 
 void frmVLWinLog::stopFollowingRadio() {
     rig_->poller.reset();
-    txtRadioStatus->setText(q(rig::kRadioOff));
+    showRadioStatus(rig::kRadioOff);
+}
+
+// What the radio link has to say goes to the Radio box only, never to a box
+// that takes the focus: a notice raised while the operator types or sends
+// would take the keys meant for the log (ESC among them). Why the radio
+// cannot be reached is the box's tip.
+void frmVLWinLog::showRadioStatus(std::string_view status, const std::string& why) {
+    txtRadioStatus->setText(q(status));
+    txtRadioStatus->setToolTip(q(why));
 }
 
 void frmVLWinLog::applyRigEvent(int session, const rig::RigEvent& event) {
@@ -110,19 +125,22 @@ void frmVLWinLog::applyRigEvent(int session, const rig::RigEvent& event) {
     switch (event.kind) {
         case rig::RigEvent::Kind::Connected:
             rig_->follower.reset();
-            txtRadioStatus->setText(q(rig::kRadioConnected));
+            showRadioStatus(rig::kRadioConnected);
             break;
         case rig::RigEvent::Kind::NotConnected:
-            txtRadioStatus->setText(q(rig::kRadioNotConnected));
-            if (!rig_->failureShown) {
-                rig_->failureShown = true;
-                dialogs_.message(q(rig::unreachableMessage(rig_->settings, event.error)));
-            }
+            showRadioStatus(rig::kRadioNotConnected,
+                            rig::unreachableMessage(rig_->settings, event.error));
+            break;
+        case rig::RigEvent::Kind::NotAnswering:
+            showRadioStatus(rig::kRadioNotAnswering,
+                            rig::notAnsweringMessage(rig_->settings, event.error));
             break;
         case rig::RigEvent::Kind::Reading: {
             // The boxes change as the commands change them; the cursor and
             // the typed text stay where they are.
             const rig::FollowChange change = rig_->follower.next(event.reading);
+            const QString bandBefore = cboBand->currentText();
+            const QString modeBefore = cboMode->currentText();
             if (change.band) {
                 const int position = cboBand->findText(q(*change.band));
                 if (position >= 0) setBand(position);
@@ -135,9 +153,34 @@ void frmVLWinLog::applyRigEvent(int session, const rig::RigEvent& event) {
                     default: break;
                 }
             }
+            recheckRowWhenNoBoxIsOpen(bandBefore, modeBefore);
             break;
         }
     }
+}
+
+void frmVLWinLog::recheckRowWhenNoBoxIsOpen(const QString& bandBefore, const QString& modeBefore) {
+    if (cboBand->currentText() == bandBefore && cboMode->currentText() == modeBefore) return;
+    if (txtCallsign->text().isEmpty() || txtCallsign->text() != checkedCall_) return;
+    // Changes that arrive while a box is open (or a message is being keyed,
+    // which the dupe question would interrupt) wait for it together; the row
+    // is rechecked from the mode it was checked in.
+    if (!rig_->recheckWait.isActive()) rig_->modeChecked = modeBefore;
+    if (QApplication::activeModalWidget() || sending_ > 0) {
+        rig_->recheckWait.start();
+        return;
+    }
+    rig_->recheckWait.stop();
+    recheckRowForBandMode(rig_->modeChecked);
+}
+
+bool frmVLWinLog::runWaitingRowRecheck() {
+    if (!rig_->recheckWait.isActive() || QApplication::activeModalWidget() || sending_ > 0) {
+        return false;
+    }
+    rig_->recheckWait.stop();
+    recheckRowForBandMode(rig_->modeChecked);
+    return true;
 }
 
 }  // namespace vl::ui

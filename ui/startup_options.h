@@ -1,19 +1,24 @@
 #pragma once
 // The program's one command line: a working folder or --choose-folder for a
 // run with the window; an export of the folder's log; or --help and
-// --version. Exports, --help and --version answer on the terminal without a
-// window or a display.
+// --version. Everything but a run with the window is answered on the
+// terminal, refusals included, before any window system is asked for.
 //
 //   vlwinlog [FOLDER]
 //   vlwinlog --choose-folder
 //   vlwinlog --export-cabrillo FILE [FOLDER]
-//   vlwinlog --export-adif FILE [--digital-mode MODE[/SUBMODE]] [FOLDER]
+//   vlwinlog --export-adif FILE [--digital-mode MODE[/SUBMODE]] [--phone-mode MODE] [FOLDER]
 //   vlwinlog --stats [FOLDER]
 //   vlwinlog --chart FILE.png|FILE.svg [--by band|mode] [--size WIDTHxHEIGHT] [FOLDER]
+//
+// Names of files and folders are kept as the bytes given, whatever the
+// locale: a folder named in Latin-1 is found, and a file is created under
+// the very name typed.
 #include <QSize>
 #include <QString>
 #include <QStringList>
-#include <optional>
+#include <string>
+#include <vector>
 
 #include "exports/adif.h"
 #include "exports/export_file.h"
@@ -25,36 +30,45 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitFailed = 1;  // nothing written: the reason on standard error
 inline constexpr int kExitUsage = 2;   // the command line cannot be carried out as given
 
+// FILE "-" writes the export to standard output.
+inline constexpr std::string_view kStandardOutput = "-";
+
 struct StartupOptions {
     enum class Action { Run, Export, ShowHelp, ShowVersion, Refuse, Stats, Chart };
     Action action = Action::Run;
     bool chooseFolder = false;
-    QString folder;   // as typed; empty for the current folder
-    QString problem;  // why the command line was refused
-    // Answered on the terminal without a window or a display: --help,
-    // --version, and any command line with an export, --stats or --chart
-    // option, refused or not (the chart is drawn offscreen).
-    bool withoutWindow = false;
+    std::string folder;   // the bytes given; empty for the current folder
+    std::string problem;  // why the command line was refused, in the bytes it was given
+    // Answered on the terminal, without a window or a display.
+    bool withoutWindow() const { return action != Action::Run; }
+    // The folder for the window's file functions (empty for the current one).
+    QString folderName() const;
 
     // For Action::Export.
     exports::ExportFormat format = exports::ExportFormat::kCabrillo;
-    QString exportFile;  // as typed; a relative name is taken from the current folder
+    std::string exportFile;  // the bytes given; a relative name is taken from the current folder
     exports::DigitalMode digitalMode;
+    std::string phoneMode{exports::kPhoneModes[0]};
 
     // For Action::Chart: the contacts per hour, stacked by band or by mode.
-    QString chartFile;  // as typed, ending in .png or .svg
+    std::string chartFile;  // the bytes given, ending in .png or .svg
     bool chartByMode = false;
     QSize chartSize{1200, 600};
 };
 
-// arguments[0] is the program, as in QCoreApplication::arguments().
+// arguments[0] is the program, as argv gives them: bytes. The toolkit's own
+// options (-platform NAME, -style NAME, -reverse ...) are passed over; the
+// window's toolkit reads them.
+StartupOptions parseStartupOptions(const std::vector<std::string>& arguments);
+// The same from text, for callers holding Unicode arguments (encoded as the
+// file system encodes names).
 StartupOptions parseStartupOptions(const QStringList& arguments);
-QStringList argumentsOf(int argc, char* argv[]);
+std::vector<std::string> argumentsOf(int argc, char* argv[]);
 
 // What the program prints for --help, --version or a refused command line,
 // and its exit status.
 struct TerminalAnswer {
-    QString text;
+    std::string text;  // UTF-8, and the command line's own bytes where it quotes them
     bool toStandardError = false;
     int exitStatus = kExitDone;
 };

@@ -89,7 +89,7 @@ WorkingFolder openWorkingFolder(const StartupOptions& options, Dialogs& dialogs,
     WorkingFolder folder =
         options.chooseFolder
             ? chooseWorkingFolder(dialogs, settings)
-            : openWorkingFolder(options.folder.isEmpty() ? QDir::currentPath() : options.folder,
+            : openWorkingFolder(options.folder.empty() ? QDir::currentPath() : options.folderName(),
                                 dialogs);
     if (folder.open()) {
         settings.setValue(kLastFolderKey, folder.path);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Reads the program's ADIF export back with a published ADIF parser from the
-# npm registry (tests/exports/reader) and checks every field.
+# Reads the program's ADIF exports back with two published ADIF readers from
+# the npm registry, adif-parser-ts and tcadif (tests/exports/reader), and
+# checks every field.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -124,19 +125,78 @@ TEST(CabrilloExport, OneModeOrOneBandNamesItsCategory) {
     }
 }
 
+ExportLog logOf(const std::vector<logbook::ContactRecord>& records) {
+    ExportLog log;
+    log.registration.call = "k1vl";
+    log.registration.chapter = "012";
+    const PreparedContacts prepared = prepareContacts(records);
+    EXPECT_EQ(prepared.problem, "");
+    log.contacts = prepared.contacts;
+    return log;
+}
+
+TEST(CabrilloExport, CallsInCapitalsLinesInTimeOrderAndAdifInLogOrder) {
+    // Hand-stamped contacts out of order; two in the same minute keep theirs.
+    const ExportLog log = logOf({
+        {"w1aw", "599", "599", "007", "AL", "40 ", "CW ", "12/06/2026", "18:45", ""},
+        {"N\xD8" "CALL", "599", "599", "123", "BOB", "40 ", "CW ", "12/06/2026", "18:30", ""},
+        {"K2XYZ", "599", "599", "599", "SAM", "40 ", "CW ", "12/06/2026", "18:30", ""},
+        {"VE3XY", "599", "599", "123", "AL", "40 ", "CW ", "12/05/2026", "23:59", ""},
+    });
+    EXPECT_EQ(cabrilloRefusal(log), "");
+    const std::string text = cabrilloFrom(log, "1");
+    EXPECT_EQ(cabrilloFaults(text), std::vector<std::string>{});
+    auto at = [&text](const char* call) { return text.find(std::string(" ") + call + " "); };
+    EXPECT_NE(text.find("CALLSIGN: K1VL\r\n"), std::string::npos);
+    EXPECT_LT(at("VE3XY"), at("N0CALL"));
+    EXPECT_LT(at("N0CALL"), at("K2XYZ"));
+    EXPECT_LT(at("K2XYZ"), at("W1AW"));
+    const std::string adif = adifFrom(log, AdifOptions{});
+    EXPECT_LT(adif.find("<CALL:4>w1aw"), adif.find("<CALL:5>VE3XY"));
+}
+
+TEST(CabrilloExport, AFieldACheckerWouldMisreadStopsItNamingTheContact) {
+    struct Case {
+        logbook::ContactRecord second;
+        const char* says;  // "" when the log goes out
+    };
+    for (const Case& c : {
+             Case{{"W1 AW", "599", "599", "007"}, "Contact 2 of the log (W1 AW) cannot be written to "
+                                                  "Cabrillo: its callsign \"W1 AW\" holds a blank."},
+             Case{{"W1AW", "5 9", "599", "007"}, "its report sent \"5 9\" holds a blank"},
+             Case{{"W1AW", "599", "59#", "007"}, "its report received \"59#\" holds \"#\""},
+             Case{{"W1AW", "599", "599", "0-7"}, "its chapter \"0-7\" holds \"-\""},
+             Case{{"W1AW=", "599", "599", "007"}, "its callsign \"W1AW=\" holds \"=\""},
+             Case{{"w1aw/p", "599", "599", "007"}, ""},
+         }) {
+        logbook::ContactRecord second = c.second;
+        second.name = "AL";
+        second.band = "40 ";
+        second.mode = "CW ";
+        second.date = "12/06/2026";
+        second.time = "18:45";
+        ExportLog log = logOf({{"K2XYZ", "599", "599", "599", "SAM", "40 ", "CW ", "12/06/2026", "18:30", ""}, second});
+        EXPECT_NE(exportRefusal(log, ExportFormat::kCabrillo).find(c.says), std::string::npos)
+            << exportRefusal(log, ExportFormat::kCabrillo);
+        EXPECT_EQ(exportRefusal(log, ExportFormat::kCabrillo).empty(), !*c.says) << c.says;
+        EXPECT_EQ(exportRefusal(log, ExportFormat::kAdif), "");
+    }
+}
+
 TEST(AdifExport, WholeFileFromTheSampleFolderByteForByte) {
     TempFolder folder;
     writeSampleFolder(folder);
     const ExportLogRead read = readExportLog(logbook::DataFolder(folder.path()));
     ASSERT_TRUE(read.ok()) << read.problem;
     AdifOptions options;
-    options.digital = *parseDigitalMode("psk/psk31");
+    options.digital = *parseDigitalMode("psk31").mode;
+    options.phone = "FM";
     options.createdTimestamp = "20261207 031500";
     options.programVersion = "9.9";
     EXPECT_EQ(adifFrom(read.log, options),
         "Velmara QSO Party log of K1VL, exported by VLWinLog\r\n"
         "<ADIF_VER:5>3.1.4 <PROGRAMID:8>VLWinLog <PROGRAMVERSION:3>9.9 <CREATED_TIMESTAMP:15>20261207 031500 <EOH>\r\n"
-        "<CALL:6>N0CALL <QSO_DATE:8>20261206 <TIME_ON:4>1830 <BAND:3>20m <MODE:3>SSB <RST_SENT:2>59 <RST_RCVD:2>59 <NAME:3>BOB <SRX_STRING:3>123 <STX_STRING:3>012 "
+        "<CALL:6>N0CALL <QSO_DATE:8>20261206 <TIME_ON:4>1830 <BAND:3>20m <MODE:2>FM <RST_SENT:2>59 <RST_RCVD:2>59 <NAME:3>BOB <SRX_STRING:3>123 <STX_STRING:3>012 "
         "<CONTEST_ID:17>VELMARA-QSO-PARTY <STATION_CALLSIGN:4>K1VL <EOR>\r\n"
         "<CALL:6>W1AW/4 <QSO_DATE:8>20261206 <TIME_ON:4>1845 <BAND:3>40m <MODE:2>CW <RST_SENT:3>599 <RST_RCVD:3>579 <NAME:4>RENE <SRX_STRING:3>007 <STX_STRING:3>012 "
         "<CONTEST_ID:17>VELMARA-QSO-PARTY <STATION_CALLSIGN:4>K1VL <EOR>\r\n"
@@ -144,15 +204,15 @@ TEST(AdifExport, WholeFileFromTheSampleFolderByteForByte) {
         "<CONTEST_ID:17>VELMARA-QSO-PARTY <STATION_CALLSIGN:4>K1VL <COMMENT:3>NVL <EOR>\r\n"
         "<CALL:5>K3BNV <QSO_DATE:8>20261206 <TIME_ON:4>1910 <BAND:4>160m <MODE:2>CW <RST_SENT:3>599 <RST_RCVD:3>599 <NAME:3>JOE <SRX_STRING:3>599 <STX_STRING:3>012 "
         "<CONTEST_ID:17>VELMARA-QSO-PARTY <STATION_CALLSIGN:4>K1VL <COMMENT:4>BNVL <EOR>\r\n"
-        "<CALL:6>N0CALL <QSO_DATE:8>20261206 <TIME_ON:4>1915 <BAND:3>20m <MODE:3>SSB <RST_SENT:2>59 <RST_RCVD:2>59 <NAME:3>BOB <SRX_STRING:3>123 <STX_STRING:3>012 "
+        "<CALL:6>N0CALL <QSO_DATE:8>20261206 <TIME_ON:4>1915 <BAND:3>20m <MODE:2>FM <RST_SENT:2>59 <RST_RCVD:2>59 <NAME:3>BOB <SRX_STRING:3>123 <STX_STRING:3>012 "
         "<CONTEST_ID:17>VELMARA-QSO-PARTY <STATION_CALLSIGN:4>K1VL <COMMENT:4>DUPE <EOR>\r\n"
-        "<CALL:5>G4ABC <QSO_DATE:8>20261207 <TIME_ON:4>0005 <BAND:3>15m <MODE:3>SSB <RST_SENT:2>59 <RST_RCVD:2>57 <NAME:3>IAN <SRX_STRING:3>001 <STX_STRING:3>012 "
+        "<CALL:5>G4ABC <QSO_DATE:8>20261207 <TIME_ON:4>0005 <BAND:3>15m <MODE:2>FM <RST_SENT:2>59 <RST_RCVD:2>57 <NAME:3>IAN <SRX_STRING:3>001 <STX_STRING:3>012 "
         "<CONTEST_ID:17>VELMARA-QSO-PARTY <STATION_CALLSIGN:4>K1VL <EOR>\r\n"
         "<CALL:5>VE3XY <QSO_DATE:8>20261207 <TIME_ON:4>0020 <BAND:3>10m <MODE:2>CW <RST_SENT:3>599 <RST_RCVD:3>599 <NAME:2>AL <SRX_STRING:3>123 <STX_STRING:3>012 "
         "<CONTEST_ID:17>VELMARA-QSO-PARTY <STATION_CALLSIGN:4>K1VL <COMMENT:8>nice sig <EOR>\r\n"
         "<CALL:6>KH6DIG <QSO_DATE:8>20261207 <TIME_ON:4>0100 <BAND:2>6m <MODE:3>PSK <SUBMODE:5>PSK31 <RST_SENT:3>599 <RST_RCVD:3>599 <NAME:3>KAI <SRX_STRING:3>001 <STX_STRING:3>012 "
         "<CONTEST_ID:17>VELMARA-QSO-PARTY <STATION_CALLSIGN:4>K1VL <EOR>\r\n"
-        "<CALL:4>W9UV <QSO_DATE:8>20261207 <TIME_ON:4>0230 <BAND:2>2m <MODE:3>SSB <RST_SENT:2>59 <RST_RCVD:2>59 <NAME:2>ED <SRX_STRING:3>007 <STX_STRING:3>012 "
+        "<CALL:4>W9UV <QSO_DATE:8>20261207 <TIME_ON:4>0230 <BAND:2>2m <MODE:2>FM <RST_SENT:2>59 <RST_RCVD:2>59 <NAME:2>ED <SRX_STRING:3>007 <STX_STRING:3>012 "
         "<CONTEST_ID:17>VELMARA-QSO-PARTY <STATION_CALLSIGN:4>K1VL <EOR>\r\n");
 }
 
@@ -233,27 +293,57 @@ TEST(ExportText, EveryLetterReachesAsciiAndNoneIsDropped) {
     }
 }
 
-TEST(DigitalModeChoice, ModeAndSubmodeAsTypedOrRefused) {
+TEST(DigitalModeChoice, ModeSubmodeOrPairFromTheAdifTableOrRefused) {
     struct Case {
         const char* typed;
         std::optional<DigitalMode> parsed;
+        const char* problem = "";  // a part of the refusal
     };
     for (const Case& c : {
              Case{"RTTY", DigitalMode{"RTTY", ""}},
              Case{" ft8 ", DigitalMode{"FT8", ""}},
+             Case{"FT4", DigitalMode{"MFSK", "FT4"}},
+             Case{"psk31", DigitalMode{"PSK", "PSK31"}},
+             Case{"JS8", DigitalMode{"MFSK", "JS8"}},
+             Case{"Q65", DigitalMode{"MFSK", "Q65"}},
              Case{"mfsk/ft4", DigitalMode{"MFSK", "FT4"}},
+             Case{"OLIVIA 8/250", DigitalMode{"OLIVIA", "OLIVIA 8/250"}},
              Case{"OLIVIA/OLIVIA 8/250", DigitalMode{"OLIVIA", "OLIVIA 8/250"}},
-             Case{"", std::nullopt},
-             Case{"PSK/", std::nullopt},
-             Case{"/PSK31", std::nullopt},
-             Case{"R<TTY", std::nullopt},
-             Case{"PSK/PSK>31", std::nullopt},
+             Case{"jt9/jt9e fast", DigitalMode{"JT9", "JT9E FAST"}},
+             Case{"CONTESTI", DigitalMode{"CONTESTI", ""}},
+             Case{"", std::nullopt, "no mode is named"},
+             Case{"PSK/", std::nullopt, "no submode is named after PSK/"},
+             Case{"/PSK31", std::nullopt, "no mode is named"},
+             Case{"RTTY/FT8", std::nullopt, "FT8 is a mode of its own, not a submode of RTTY"},
+             Case{"MFSK/PSK31", std::nullopt, "PSK31 is a submode of PSK, not of MFSK"},
+             Case{"PSK/PSK>31", std::nullopt, "PSK>31 is no submode of PSK"},
+             Case{"FT9", std::nullopt, "FT9 is no ADIF 3.1.4 mode"},
+             Case{"SSB", std::nullopt, "SSB is not a digital mode"},
+             Case{"USB", std::nullopt, "SSB is not a digital mode"},
          }) {
-        EXPECT_EQ(parseDigitalMode(c.typed), c.parsed) << c.typed;
+        const DigitalModeRead read = parseDigitalMode(c.typed);
+        EXPECT_EQ(read.mode, c.parsed) << c.typed;
+        EXPECT_NE(read.problem.find(c.problem), std::string::npos) << c.typed << ": " << read.problem;
+        if (!c.parsed) {
+            EXPECT_EQ(read.problem.rfind("The digital mode \"" + std::string(c.typed) +
+                                             "\" cannot be written to ADIF: ", 0), 0u) << read.problem;
+        }
     }
     for (std::string_view offered : kDigitalModeChoices) {
-        EXPECT_TRUE(parseDigitalMode(offered).has_value()) << offered;
+        EXPECT_TRUE(parseDigitalMode(offered).mode.has_value()) << offered;
     }
+    // Every submode has exactly one mode.
+    std::map<std::string, int> parents;
+    for (const AdifMode& m : adifModes()) {
+        for (size_t from = 0; from < m.submodes.size();) {
+            const size_t comma = std::min(m.submodes.find(',', from), m.submodes.size());
+            ++parents[std::string(m.submodes.substr(from, comma - from))];
+            from = comma + 1;
+        }
+    }
+    for (const auto& [submode, count] : parents) EXPECT_EQ(count, 1) << submode;
+    EXPECT_EQ(parsePhoneMode(" digitalvoice"), "DIGITALVOICE");
+    EXPECT_EQ(parsePhoneMode("USB"), std::nullopt);
 }
 
 TEST(ExportFileName, CallAndYearMadeSafeAsTheSheetsName) {
@@ -321,6 +411,25 @@ TEST(CommandLine, ExportsAndExitsWithoutADisplay) {
                   "vlwinlog: Nothing was exported: the working folder \"absent\" does not exist."},
              Case{"--export-adif x.adi vlqsolog.txt", nullptr, 1, "",
                   "\"vlqsolog.txt\" is a file, not a folder."},
+             // Refused before any window system is asked for.
+             Case{"--bogus", nullptr, 2, "", "vlwinlog: Unknown option 'bogus'."},
+             Case{"-platform xcb --bogus", nullptr, 2, "", "Unknown option 'bogus'."},
+             Case{"a b", nullptr, 2, "", "Give one working folder only."},
+             Case{"--choose-folder /tmp", nullptr, 2, "",
+                  "Give either a working folder or --choose-folder, not both."},
+             Case{"--export-adif x.adi --export-adif y.adi", nullptr, 2, "",
+                  "vlwinlog: Give --export-adif once only."},
+             Case{"--export-adif x.adi --digital-mode FT8 --digital-mode FT8", nullptr, 2, "",
+                  "Give --digital-mode once only."},
+             Case{"--choose-folder --choose-folder", nullptr, 2, "", "Give --choose-folder once only."},
+             Case{"--export-adif x.adi --digital-mode RTTY/FT8", nullptr, 2, "",
+                  "FT8 is a mode of its own, not a submode of RTTY."},
+             Case{"--export-adif x.adi --phone-mode CB", nullptr, 2, "",
+                  "The phone mode \"CB\" cannot be written to ADIF: give SSB, FM, AM or DIGITALVOICE."},
+             Case{"--export-cabrillo x.log --phone-mode FM", nullptr, 2, "",
+                  "--phone-mode goes with --export-adif only."},
+             Case{"--export-cabrillo -", nullptr, 0, "START-OF-LOG: 3.0\r\n",
+                  "The Cabrillo log with 9 contacts has been written to File - (standard output)"},
          }) {
         TempFolder folder;
         writeSampleFolder(folder);
@@ -349,6 +458,48 @@ TEST(CommandLine, ExportsAndExitsWithoutADisplay) {
     ASSERT_EQ(named.status, 0) << named.err;
     EXPECT_EQ(elsewhere.read("out.log"), expectedCabrillo(programVersion()));
     EXPECT_FALSE(folder.has("out.log"));
+
+    // The modes named reach the file; FILE "-" is the file on standard output.
+    const ProgramRun adif = runProgram(folder, "--export-adif - --digital-mode ft4 --phone-mode am");
+    ASSERT_EQ(adif.status, 0) << adif.err;
+    EXPECT_NE(adif.out.find("<MODE:4>MFSK <SUBMODE:3>FT4 "), std::string::npos) << adif.out;
+    EXPECT_NE(adif.out.find("<BAND:3>20m <MODE:2>AM "), std::string::npos) << adif.out;
+    EXPECT_EQ(adif.out.find("The ADIF log"), std::string::npos);
+
+    // Folder and file names are the bytes given (here Latin-1), whatever the locale.
+    const std::filesystem::path latin1 = elsewhere.path() / "caf\xE9";
+    std::filesystem::copy(folder.path(), latin1);
+    const ProgramRun bytes = runProgram(
+        elsewhere, "--export-cabrillo \"$(printf 'caf\\351.log')\" \"$(printf 'caf\\351')\"");
+    ASSERT_EQ(bytes.status, 0) << bytes.err;
+    EXPECT_EQ(elsewhere.read("caf\xE9.log"), expectedCabrillo(programVersion()));
+
+    // A refusal naming a call with Ø is UTF-8 on the terminal; a score past
+    // 32767 is claimed in full and said once.
+    folder.write("vlqsolog.txt", "\"N\xD8 CALL \",\"59  \",\"59  \",\"123\",\"BOB    \",\"20 \",\"PHN\","
+                                 "\"12/06/2026\",\"18:30 \",\"\"\r\n");
+    const ProgramRun refused = runProgram(folder, "--export-cabrillo x.log");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("(N\xC3\x98 CALL) cannot be written to Cabrillo: its callsign "
+                               "\"N\xC3\x98 CALL\" holds a blank."), std::string::npos) << refused.err;
+    EXPECT_FALSE(folder.has("x.log"));
+    writeSampleFolder(folder);
+    std::string chapters;
+    for (int i = 0; i < 4000; ++i) chapters += "\"" + std::to_string(1000 + i) + "\"\r\n";
+    folder.write("chapsworked.txt", chapters);
+    const ProgramRun large = runProgram(folder, "--export-cabrillo big.log");
+    ASSERT_EQ(large.status, 0) << large.err;
+    // 7 contacts x (4000 + 3 + 2) chapters + 10
+    EXPECT_NE(folder.read("big.log").find("CLAIMED-SCORE: 28045\r\n"), std::string::npos);
+    for (int i = 0; i < 2000; ++i) chapters += "\"" + std::to_string(9000 + i) + "\"\r\n";
+    folder.write("chapsworked.txt", chapters);
+    const ProgramRun larger = runProgram(folder, "--export-cabrillo big.log");
+    ASSERT_EQ(larger.status, 0) << larger.err;
+    EXPECT_NE(folder.read("big.log").find("CLAIMED-SCORE: 42045\r\n"), std::string::npos);
+    EXPECT_EQ(larger.err, "vlwinlog: The claimed score 42045 is larger than 32767, the largest "
+                          "number the score counters hold. It is claimed in full; check it against "
+                          "your log.\n");
+    EXPECT_EQ(large.err, "");
 }
 
 }  // namespace

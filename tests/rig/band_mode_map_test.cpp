@@ -100,10 +100,14 @@ TEST(RadioFollower, HandsOnOnlyWhatTheRadioChanged) {
         {14'030'000, "CWR", "", ""},        // another CW
         {7'030'000, "CWR", "40", ""},       // a new band
         {10'120'000, "CWR", "", ""},        // outside the bands: the band stays
-        {7'030'000, "CWR", "40", ""},       // back into a band: set again
-        {7'074'000, "PKTUSB", "", "DIG"},   // a new mode
+        {7'030'000, "CWR", "", ""},         // back to the band it left: no change
+        {14'360'000, "CWR", "", ""},        // an excursion past a band edge ...
+        {0, "CWR", "", ""},                 // ... or no usable frequency at all
+        {14'200'000, "CWR", "20", ""},      // another band than the last one
+        {7'074'000, "PKTUSB", "40", "DIG"}, // a new mode
         {7'074'000, "IQ", "", ""},          // a mode the log does not know
-        {7'074'000, "PKTUSB", "", "DIG"},   // known again: set again
+        {7'074'000, "PKTUSB", "", ""},      // the mode it had before: no change
+        {7'074'000, "RTTY", "", ""},        // another radio mode, the same log mode
         {7'200'000, "LSB", "", "PHN"},
     };
     RadioFollower follower;

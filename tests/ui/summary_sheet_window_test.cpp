@@ -72,22 +72,29 @@ TEST_F(SummarySheetWindowTest, ExportsAskWhereThenSayWhatWasWrittenWithTheSheets
     const std::string score = sheet.substr(at, sheet.find('\r', at) - at);
     EXPECT_NE(cabrillo.find("CLAIMED-SCORE: " + score + "\r\n"), std::string::npos) << cabrillo;
 
-    // ADIF: the digital mode is asked for first, then the file.
+    // ADIF: the digital and the phone mode are asked for first, then the file.
     dialogs->clear();
-    dialogs->inputs = {QStringLiteral("ft8"), folder + QStringLiteral("/N0CALL2026.adi")};
+    dialogs->inputs = {QStringLiteral("ft4"), QStringLiteral("fm"), folder + QStringLiteral("/N0CALL2026.adi")};
     trigger("mnuExportAdif");
-    EXPECT_EQ(kinds(), (std::vector<Kind>{Kind::Choice, Kind::SaveFile, Kind::Message}));
-    EXPECT_EQ(dialogs->choiceItems.first(), QStringLiteral("RTTY"));
-    EXPECT_NE(readFile("N0CALL2026.adi").find("<CALL:5>K3DIG <QSO_DATE:8>20261206 <TIME_ON:4>1840 "
-                                              "<BAND:3>80m <MODE:3>FT8 "),
-              std::string::npos);
+    EXPECT_EQ(kinds(), (std::vector<Kind>{Kind::Choice, Kind::Choice, Kind::SaveFile, Kind::Message}));
+    EXPECT_EQ(dialogs->choiceItems, (QStringList{"SSB", "FM", "AM", "DIGITALVOICE"}));
+    const std::string adif = readFile("N0CALL2026.adi");
+    EXPECT_NE(adif.find("<CALL:5>K3DIG <QSO_DATE:8>20261206 <TIME_ON:4>1840 "
+                        "<BAND:3>80m <MODE:4>MFSK <SUBMODE:3>FT4 "),
+              std::string::npos) << adif;
+    EXPECT_NE(adif.find("<CALL:5>K1ABC <QSO_DATE:8>20261206 <TIME_ON:4>1830 <BAND:3>20m <MODE:2>FM "),
+              std::string::npos) << adif;
 
     // A mode ADIF cannot carry is refused before any file is asked for;
     // Cancel in the save box writes nothing and says nothing.
     std::remove(path("N0CALL2026.adi").c_str());
     for (const auto& [answers, expected] :
          {std::pair{std::deque<QString>{QStringLiteral("PSK/")}, std::vector<Kind>{Kind::Choice, Kind::Message}},
-          std::pair{std::deque<QString>{QStringLiteral("RTTY")}, std::vector<Kind>{Kind::Choice, Kind::SaveFile}}}) {
+          std::pair{std::deque<QString>{QStringLiteral("RTTY/FT8")}, std::vector<Kind>{Kind::Choice, Kind::Message}},
+          std::pair{std::deque<QString>{QStringLiteral("RTTY"), QStringLiteral("CB")},
+                    std::vector<Kind>{Kind::Choice, Kind::Choice, Kind::Message}},
+          std::pair{std::deque<QString>{QStringLiteral("RTTY"), QStringLiteral("SSB")},
+                    std::vector<Kind>{Kind::Choice, Kind::Choice, Kind::SaveFile}}}) {
         dialogs->clear();
         dialogs->inputs = answers;
         trigger("mnuExportAdif");

@@ -19,9 +19,8 @@ struct OptionsCase {
     QStringList arguments;  // after the program's name
     Action action;
     bool chooseFolder;
-    QString folder;
-    bool withoutWindow = false;  // answered on the terminal
-    QString exportFile = {};
+    std::string folder;
+    std::string exportFile = {};
 };
 
 TEST(StartupOptionsTest, ReadsEachCommandLine) {
@@ -30,26 +29,33 @@ TEST(StartupOptionsTest, ReadsEachCommandLine) {
         {"Folder", {"/srv/event"}, Action::Run, false, "/srv/event"},
         {"FolderWithSpaces", {"my log"}, Action::Run, false, "my log"},
         {"Chooser", {"--choose-folder"}, Action::Run, true, {}},
-        {"Help", {"--help"}, Action::ShowHelp, false, {}, true},
-        {"ShortHelp", {"-h"}, Action::ShowHelp, false, {}, true},
-        {"HelpWinsOverAFolder", {"/srv/event", "--help"}, Action::ShowHelp, false, {}, true},
-        {"HelpWinsOverAnExport", {"--export-adif", "x.adi", "--help"}, Action::ShowHelp, false, {}, true},
-        {"Version", {"--version"}, Action::ShowVersion, false, {}, true},
-        {"ShortVersion", {"-v"}, Action::ShowVersion, false, {}, true},
+        {"Help", {"--help"}, Action::ShowHelp, false, {}},
+        {"ShortHelp", {"-h"}, Action::ShowHelp, false, {}},
+        {"HelpWinsOverAFolder", {"/srv/event", "--help"}, Action::ShowHelp, false, {}},
+        {"HelpWinsOverAnExport", {"--export-adif", "x.adi", "--help"}, Action::ShowHelp, false, {}},
+        {"Version", {"--version"}, Action::ShowVersion, false, {}},
+        {"ShortVersion", {"-v"}, Action::ShowVersion, false, {}},
+        {"ToolkitOptionsPassedOver", {"-platform", "offscreen", "-reverse", "--style=fusion", "/srv"},
+         Action::Run, false, "/srv"},
         {"UnknownOption", {"--export"}, Action::Refuse, false, {}},
         {"TwoFolders", {"a", "b"}, Action::Refuse, false, {}},
         {"FolderAndChooser", {"--choose-folder", "a"}, Action::Refuse, true, {}},
         {"EmptyFolder", {""}, Action::Refuse, false, {}},
-        {"Export", {"--export-cabrillo", "K1VL2026.log"}, Action::Export, false, {}, true,
+        {"Export", {"--export-cabrillo", "K1VL2026.log"}, Action::Export, false, {},
          "K1VL2026.log"},
         {"ExportFromAFolder", {"--export-adif", "out.adi", "--digital-mode", "PSK/PSK31", "~/vlqso"},
-         Action::Export, false, "~/vlqso", true, "out.adi"},
+         Action::Export, false, "~/vlqso", "out.adi"},
+        {"ExportToStandardOutput", {"--export-adif", "-", "--phone-mode", "fm"}, Action::Export,
+         false, {}, "-"},
         {"ExportWithTheChooser", {"--export-adif", "out.adi", "--choose-folder"}, Action::Refuse,
-         true, {}, true},
-        {"ExportToTwoFolders", {"--export-adif", "out.adi", "a", "b"}, Action::Refuse, false, {},
-         true},
-        {"DigitalModeAlone", {"--digital-mode", "FT8"}, Action::Refuse, false, {}, true},
-        {"ExportWithoutAFile", {"a", "--export-cabrillo"}, Action::Refuse, false, {}, true},
+         true, {}},
+        {"ExportToTwoFolders", {"--export-adif", "out.adi", "a", "b"}, Action::Refuse, false, {}},
+        {"DigitalModeAlone", {"--digital-mode", "FT8"}, Action::Refuse, false, {}},
+        {"PhoneModeAlone", {"--phone-mode", "FM"}, Action::Refuse, false, {}},
+        {"ExportWithoutAFile", {"a", "--export-cabrillo"}, Action::Refuse, false, {}},
+        {"RepeatedFolderChooser", {"--choose-folder", "--choose-folder"}, Action::Refuse, true, {}},
+        {"RepeatedExport", {"--export-cabrillo", "a", "--export-cabrillo", "a"}, Action::Refuse,
+         false, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
@@ -58,8 +64,8 @@ TEST(StartupOptionsTest, ReadsEachCommandLine) {
         EXPECT_EQ(options.action, c.action);
         EXPECT_EQ(options.folder, c.folder);
         EXPECT_EQ(options.chooseFolder, c.chooseFolder);
-        EXPECT_EQ(options.withoutWindow, c.withoutWindow);
-        EXPECT_EQ(options.problem.isEmpty(), c.action != Action::Refuse);
+        EXPECT_EQ(options.withoutWindow(), c.action != Action::Run);
+        EXPECT_EQ(options.problem.empty(), c.action != Action::Refuse);
         if (c.action == Action::Export) {
             EXPECT_EQ(options.exportFile, c.exportFile);
         }
@@ -69,24 +75,30 @@ TEST(StartupOptionsTest, ReadsEachCommandLine) {
         EXPECT_EQ(answer.toStandardError, c.action == Action::Refuse);
         if (c.action == Action::ShowVersion) {
             const QRegularExpression version(QStringLiteral("^VLWinLog \\d+\\.\\d+\n$"));
-            EXPECT_TRUE(answer.text.contains(version)) << answer.text.toStdString();
+            EXPECT_TRUE(QString::fromStdString(answer.text).contains(version)) << answer.text;
         }
         if (c.action == Action::ShowHelp) {
             for (const char* part : {"[FOLDER]", "--choose-folder", "--export-cabrillo <FILE>",
-                                     "--export-adif <FILE>", "--digital-mode <MODE[/SUBMODE]>"}) {
-                EXPECT_TRUE(answer.text.contains(QLatin1String(part))) << part;
+                                     "--export-adif <FILE>", "--digital-mode <MODE[/SUBMODE]>",
+                                     "--phone-mode <MODE>", "\n  MFSK: FSQCALL, FST4,",
+                                     "\n  OLIVIA: OLIVIA 4/125,", "\n  CONTESTI\n"}) {
+                EXPECT_NE(answer.text.find(part), std::string::npos) << part;
             }
+            EXPECT_EQ(answer.text.find("\n  SSB"), std::string::npos);
         }
         if (c.action == Action::Refuse) {
-            EXPECT_EQ(answer.text, QStringLiteral("vlwinlog: %1\nvlwinlog --help lists the options.\n")
-                                       .arg(options.problem));
+            EXPECT_EQ(answer.text, "vlwinlog: " + options.problem + "\nvlwinlog --help lists the options.\n");
         }
     }
     // The digital mode chosen reaches the export.
-    const StartupOptions psk = parseStartupOptions(
-        {"vlwinlog", "--export-adif", "out.adi", "--digital-mode", "psk/psk31"});
+    const StartupOptions psk = parseStartupOptions(std::vector<std::string>{
+        "vlwinlog", "--export-adif", "out.adi", "--digital-mode", "psk/psk31"});
     EXPECT_EQ(psk.format, exports::ExportFormat::kAdif);
     EXPECT_EQ(psk.digitalMode, (exports::DigitalMode{"PSK", "PSK31"}));
+    EXPECT_EQ(psk.phoneMode, "SSB");
+    // A folder's name is kept as the bytes given.
+    const StartupOptions latin1 = parseStartupOptions(std::vector<std::string>{"vlwinlog", "caf\xE9"});
+    EXPECT_EQ(latin1.folder, "caf\xE9");
 }
 
 class WorkingFolderTest : public WindowTest {

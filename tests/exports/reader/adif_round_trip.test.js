@@ -1,5 +1,6 @@
-// Reads the program's ADIF export back with a published ADIF parser and
-// checks every field of every record against the log it was made from.
+// Reads the program's ADIF export back with two published ADIF readers and
+// checks every field of every record against the log it was made from;
+// tcadif also checks each field against the format's enumerations.
 // The program is build/vlwinlog, or the one named by VLWINLOG.
 'use strict';
 const test = require('node:test');
@@ -9,6 +10,7 @@ const os = require('node:os');
 const path = require('node:path');
 const { execFileSync } = require('node:child_process');
 const { AdifParser } = require('adif-parser-ts');
+const { ADIF } = require('tcadif');
 
 const program = process.env.VLWINLOG || path.resolve(__dirname, '../../../build/vlwinlog');
 
@@ -53,7 +55,7 @@ function exportFrom(args) {
 const bands = { 160: '160m', 80: '80m', 40: '40m', 20: '20m', 15: '15m', 10: '10m', 6: '6m', 2: '2m' };
 
 test('every record of the ADIF export reads back field for field', () => {
-  const bytes = exportFrom(['--export-adif', 'K1VL2026.adi', '--digital-mode', 'MFSK/FT4']);
+  const bytes = exportFrom(['--export-adif', 'K1VL2026.adi', '--digital-mode', 'FT4', '--phone-mode', 'FM']);
   assert.ok(bytes.every((b) => b < 0x80), 'the file is ASCII only');
   const adif = AdifParser.parseAdi(bytes.toString('ascii'));
 
@@ -70,7 +72,7 @@ test('every record of the ADIF export reads back field for field', () => {
       qso_date: date.slice(6) + date.slice(0, 2) + date.slice(3, 5),
       time_on: time.replace(':', ''),
       band: bands[band],
-      mode: { PHN: 'SSB', CW: 'CW', DIG: 'MFSK' }[mode],
+      mode: { PHN: 'FM', CW: 'CW', DIG: 'MFSK' }[mode],
       rst_sent: sent,
       rst_rcvd: rcvd,
       name: name.normalize('NFD').replace(/[\u0300-\u036f]/g, ''),
@@ -89,4 +91,20 @@ test('digital contacts are RTTY when no mode is named', () => {
   const adif = AdifParser.parseAdi(exportFrom(['--export-adif', 'x.adi']).toString('ascii'));
   const digital = adif.records.filter((r) => r.band === '80m' || r.band === '6m');
   assert.deepStrictEqual(digital.map((r) => [r.mode, r.submode]), [['RTTY', undefined], ['RTTY', undefined]]);
+});
+
+// tcadif refuses a MODE outside the enumeration, a SUBMODE under another
+// MODE and a malformed field ("field enumeration check failed").
+test('tcadif reads every export the digital and phone choices give', () => {
+  for (const [digital, phone] of [['FT4', 'SSB'], ['PSK31', 'AM'], ['RTTY', 'DIGITALVOICE'], ['JS8', 'FM'],
+    ['OLIVIA 8/250', 'SSB'], ['Q65', 'SSB'], ['CONTESTI', 'SSB'], ['HELL/FMHELL', 'SSB']]) {
+    const text = exportFrom(['--export-adif', 'x.adi', '--digital-mode', digital, '--phone-mode', phone])
+      .toString('ascii');
+    const qsos = ADIF.parse(text).toObject().qsos;
+    assert.strictEqual(qsos.length, contacts.length, digital);
+    const phoneQsos = qsos.filter((q, i) => contacts[i][6] === 'PHN');
+    assert.deepStrictEqual([...new Set(phoneQsos.map((q) => q.MODE))], [phone]);
+    const digitalQsos = qsos.filter((q, i) => contacts[i][6] === 'DIG');
+    assert.ok(digitalQsos.every((q) => q.MODE !== undefined), digital);
+  }
 });
