@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
 
@@ -53,7 +54,9 @@ frmVLWinLog::frmVLWinLog(ProgramHost& host, std::unique_ptr<keyer::CommPort> por
     buildRigFollowing();
     // Every run starts with the clock stamping date and time.
     setEntryTabOrder(false);
-    resize(kDesignSize.width(), kDesignSize.height() + menuBar()->sizeHint().height());
+    // Below the form, the status bar names the keying priority once a port opens.
+    resize(kDesignSize.width(),
+           kDesignSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     installKeyPreview();
     keyer_.setKeyLine(MSComm1_.get());
 }

@@ -47,6 +47,7 @@ void frmVLWinLog::openPort(int n) {
     showPanelsForMode(1);
     setCwGroupVisible(true);
     setPortLayout(true);
+    showKeyingPriority();
 }
 
 void frmVLWinLog::mnudisablePort_Click() {
