@@ -90,8 +90,10 @@ MemoryLock lockMemory() {
 // The kernel signals the thread that ran RLIMIT_RTTIME's soft limit without
 // sleeping: it goes back to normal priority, long before the hard limit's kill.
 void leaveRealTimeOnOverrun(int) {
+    // This thread only. RealtimeKit's grant carries SCHED_RESET_ON_FORK,
+    // which an ordinary user may not clear.
     sched_param normal{};
-    sched_setscheduler(0, SCHED_OTHER, &normal);  // this thread only
+    sched_setscheduler(0, SCHED_OTHER | SCHED_RESET_ON_FORK, &normal);
     rtTimeOverruns.fetch_add(1, std::memory_order_relaxed);
 }
 

@@ -31,13 +31,15 @@ struct Keyed {
     int broker = -1;       // RealTimeOutcome::Broker
     std::string why;
     int policy = -1;       // sched_getscheduler() on the keying thread, as it keyed
+    int policyAfterOverrun = -1;  // and after it then ran 300 ms without sleeping
     int settings = 0;      // line settings keyed
     bool failed = true;
 };
 
 // In a child process, as user nobody when run as root (with no `rtprio`
 // limit, so SCHED_FIFO is refused directly): keys "EE" on a keying thread that
-// asks RealtimeKit on the system bus at `busAddress`.
+// asks RealtimeKit on the system bus at `busAddress`. Then the keying thread
+// runs past RLIMIT_RTTIME's soft limit: the process must live on.
 Keyed keyAsOrdinaryUser(const std::string& busAddress) {
     int channel[2];
     if (pipe(channel) != 0) return {};
@@ -58,12 +60,19 @@ Keyed keyAsOrdinaryUser(const std::string& busAddress) {
         keyer.setClock(&clock);
         keyer.setKeyLine(&line);
         keyer.setSpeedWpm(40);
-        std::atomic<int> policy{-1};
+        std::atomic<int> policy{-1}, policyAfterOverrun{-1};
         int failed = 1;
         std::string priority, why;
         int broker = -1;
         {
-            KeyingThread keying(keyer, [&] { policy = sched_getscheduler(0) & ~SCHED_RESET_ON_FORK; });
+            KeyingThread keying(keyer, [&] {
+                if (policy >= 0) return;
+                policy = sched_getscheduler(0) & ~SCHED_RESET_ON_FORK;
+                const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+                while (std::chrono::steady_clock::now() < end) {
+                }
+                policyAfterOverrun = sched_getscheduler(0) & ~SCHED_RESET_ON_FORK;
+            });
             const RealTimeOutcome outcome = keying.priority();
             priority = priorityText(outcome.priority);
             broker = static_cast<int>(outcome.broker);
@@ -74,7 +83,7 @@ Keyed keyAsOrdinaryUser(const std::string& busAddress) {
             }
         }
         const std::string report = priority + "\n" + std::to_string(broker) + "\n" + std::to_string(policy.load()) +
-                                   "\n" + std::to_string(line.settings().size()) + "\n" +
+                                   "\n" + std::to_string(policyAfterOverrun.load()) + "\n" + std::to_string(line.settings().size()) + "\n" +
                                    std::to_string(failed) + "\n" + why + "\n";
         if (write(channel[1], report.data(), report.size()) < 0) _exit(3);
         _exit(0);
@@ -90,7 +99,7 @@ Keyed keyAsOrdinaryUser(const std::string& busAddress) {
     std::istringstream in(report);
     std::string failed;
     std::getline(in, keyed.priority);
-    in >> keyed.broker >> keyed.policy >> keyed.settings >> failed;
+    in >> keyed.broker >> keyed.policy >> keyed.policyAfterOverrun >> keyed.settings >> failed;
     in.ignore(1);
     std::getline(in, keyed.why);
     keyed.failed = failed != "0";
@@ -127,6 +136,7 @@ TEST(RealtimeKitTest, OrdinaryUserGetsRealTimeFromRealtimeKit) {
     EXPECT_EQ(keyed.priority, "real-time (RealtimeKit)") << keyed.why;
     EXPECT_EQ(keyed.broker, static_cast<int>(RealTimeOutcome::Broker::Granted));
     EXPECT_EQ(keyed.policy, SCHED_FIFO);
+    EXPECT_EQ(keyed.policyAfterOverrun, SCHED_OTHER);
     EXPECT_EQ(keyed.settings, 4);
     EXPECT_FALSE(keyed.failed);
 }
@@ -138,6 +148,7 @@ TEST(RealtimeKitTest, WithoutTheServiceKeyingGoesOnAtNormalPriority) {
     EXPECT_EQ(keyed.broker, static_cast<int>(RealTimeOutcome::Broker::NotAvailable));
     EXPECT_NE(keyed.why, "");
     EXPECT_EQ(keyed.policy, SCHED_OTHER);
+    EXPECT_EQ(keyed.policyAfterOverrun, SCHED_OTHER);
     EXPECT_EQ(keyed.settings, 4);
     EXPECT_FALSE(keyed.failed);
 }
