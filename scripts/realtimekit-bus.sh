@@ -12,7 +12,8 @@
 set -euo pipefail
 command=${1:?start or stop}
 dir=${2:?folder}
-rule_of() { echo "/etc/polkit-1/rules.d/49-vlwinlog-realtimekit-${1##*/}.rules"; }
+# One rule for each bus, named after its folder, so that buses can run side by side.
+rule_of() { echo "/etc/polkit-1/rules.d/49-vlwinlog-realtimekit-$(realpath -m "$1" | md5sum | cut -c1-16).rules"; }
 
 stop() {
   for pidfile in "$dir"/*.pid; do
