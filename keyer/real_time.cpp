@@ -86,7 +86,6 @@ MemoryLock lockMemory() {
     return prepareStack(stackLimit) ? MemoryLock::Stack : MemoryLock::None;
 }
 
-
 // The kernel signals the thread that ran RLIMIT_RTTIME's soft limit without
 // sleeping: it goes back to normal priority, long before the hard limit's kill.
 void leaveRealTimeOnOverrun(int) {

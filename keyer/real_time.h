@@ -15,7 +15,7 @@ inline constexpr int kKeyingPriority = 10;
 // The priority the keying thread runs at.
 enum class Priority {
     RealTime,     // SCHED_FIFO, granted by the system directly
-    RealtimeKit,  // SCHED_FIFO, granted by RealtimeKit
+    RealtimeKit,  // granted by RealtimeKit (SCHED_RR, or SCHED_FIFO as it is set up)
     Normal,       // the ordinary time-sharing class
 };
 
@@ -38,8 +38,8 @@ public:
     };
     // Empty (with the reason in `why`) when the service cannot be reached.
     virtual std::optional<Limits> limits(std::string& why) = 0;
-    // Asks for SCHED_FIFO at `priority` for the calling process's thread with
-    // kernel id `tid`. The refusal's reason, or empty when granted.
+    // Asks for the real-time class at `priority` for the calling process's
+    // thread with kernel id `tid`. The refusal's reason, or empty when granted.
     virtual std::optional<std::string> makeThreadRealtime(std::uint64_t tid, int priority) = 0;
 };
 
