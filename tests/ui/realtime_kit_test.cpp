@@ -11,10 +11,8 @@
 #include <unistd.h>
 
 #include <QTemporaryDir>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <thread>
 
 #include "keyer/keyer.h"
@@ -26,15 +24,18 @@
 namespace vl::keyer {
 namespace {
 
+// What the child saw, sent back whole through a pipe.
 struct Keyed {
-    std::string priority;  // priorityText()
-    int broker = -1;       // RealTimeOutcome::Broker
-    std::string why;
-    int policy = -1;       // sched_getscheduler() on the keying thread, as it keyed
+    char priority[96] = {};  // priorityText()
+    char why[256] = {};
+    int broker = -1;              // RealTimeOutcome::Broker
+    int policy = -1;              // sched_getscheduler() on the keying thread, as it keyed
     int policyAfterOverrun = -1;  // and after it then ran 300 ms without sleeping
-    int settings = 0;      // line settings keyed
+    int settings = 0;             // line settings keyed
     bool failed = true;
 };
+
+int policyNow() { return sched_getscheduler(0) & ~SCHED_RESET_ON_FORK; }
 
 // In a child process, as user nobody when run as root (with no `rtprio`
 // limit, so SCHED_FIFO is refused directly): keys "EE" on a keying thread that
@@ -45,7 +46,6 @@ Keyed keyAsOrdinaryUser(const std::string& busAddress) {
     if (pipe(channel) != 0) return {};
     const pid_t child = fork();
     if (child == 0) {
-        close(channel[0]);
         const rlimit none{0, 0};
         setrlimit(RLIMIT_RTPRIO, &none);
         if (geteuid() == 0) {
@@ -60,49 +60,34 @@ Keyed keyAsOrdinaryUser(const std::string& busAddress) {
         keyer.setClock(&clock);
         keyer.setKeyLine(&line);
         keyer.setSpeedWpm(40);
-        std::atomic<int> policy{-1}, policyAfterOverrun{-1};
-        int failed = 1;
-        std::string priority, why;
-        int broker = -1;
+        Keyed keyed;
         {
-            KeyingThread keying(keyer, [&] {
-                if (policy >= 0) return;
-                policy = sched_getscheduler(0) & ~SCHED_RESET_ON_FORK;
+            KeyingThread keying(keyer, [&keyed] {
+                if (keyed.policy >= 0) return;
+                keyed.policy = policyNow();
                 const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
                 while (std::chrono::steady_clock::now() < end) {
                 }
-                policyAfterOverrun = sched_getscheduler(0) & ~SCHED_RESET_ON_FORK;
+                keyed.policyAfterOverrun = policyNow();
             });
             const RealTimeOutcome outcome = keying.priority();
-            priority = priorityText(outcome.priority);
-            broker = static_cast<int>(outcome.broker);
-            why = outcome.why;
+            std::snprintf(keyed.priority, sizeof keyed.priority, "%s", priorityText(outcome.priority).c_str());
+            std::snprintf(keyed.why, sizeof keyed.why, "%s", outcome.why.c_str());
+            keyed.broker = static_cast<int>(outcome.broker);
             if (const auto ticket = keying.start("EE")) {
                 while (!keying.finished(*ticket)) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-                failed = keying.collect(*ticket).error.has_value();
+                keyed.failed = keying.collect(*ticket).error.has_value();
             }
         }
-        const std::string report = priority + "\n" + std::to_string(broker) + "\n" + std::to_string(policy.load()) +
-                                   "\n" + std::to_string(policyAfterOverrun.load()) + "\n" + std::to_string(line.settings().size()) + "\n" +
-                                   std::to_string(failed) + "\n" + why + "\n";
-        if (write(channel[1], report.data(), report.size()) < 0) _exit(3);
-        _exit(0);
+        keyed.settings = static_cast<int>(line.settings().size());
+        _exit(write(channel[1], &keyed, sizeof keyed) == sizeof keyed ? 0 : 3);
     }
     close(channel[1]);
-    std::string report;
-    char buffer[512];
-    for (ssize_t n; (n = read(channel[0], buffer, sizeof buffer)) > 0;) report.append(buffer, n);
+    Keyed keyed;
+    EXPECT_EQ(read(channel[0], &keyed, sizeof keyed), static_cast<ssize_t>(sizeof keyed));
     close(channel[0]);
     int status = 0;
     waitpid(child, &status, 0);
-    Keyed keyed;
-    std::istringstream in(report);
-    std::string failed;
-    std::getline(in, keyed.priority);
-    in >> keyed.broker >> keyed.policy >> keyed.policyAfterOverrun >> keyed.settings >> failed;
-    in.ignore(1);
-    std::getline(in, keyed.why);
-    keyed.failed = failed != "0";
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
     return keyed;
 }
@@ -133,7 +118,7 @@ TEST(RealtimeKitTest, OrdinaryUserGetsRealTimeFromRealtimeKit) {
 
     const Keyed keyed = keyAsOrdinaryUser(bus);
     std::system(("bash " + script + " stop " + folder).c_str());
-    EXPECT_EQ(keyed.priority, "real-time (RealtimeKit)") << keyed.why;
+    EXPECT_STREQ(keyed.priority, "real-time (RealtimeKit)") << keyed.why;
     EXPECT_EQ(keyed.broker, static_cast<int>(RealTimeOutcome::Broker::Granted));
     EXPECT_EQ(keyed.policy, SCHED_FIFO);
     EXPECT_EQ(keyed.policyAfterOverrun, SCHED_OTHER);
@@ -144,9 +129,9 @@ TEST(RealtimeKitTest, OrdinaryUserGetsRealTimeFromRealtimeKit) {
 TEST(RealtimeKitTest, WithoutTheServiceKeyingGoesOnAtNormalPriority) {
     QTemporaryDir dir;
     const Keyed keyed = keyAsOrdinaryUser("unix:path=" + dir.path().toStdString() + "/no_bus");
-    EXPECT_EQ(keyed.priority, "normal priority: timing may slip under load \u2014 see README");
+    EXPECT_STREQ(keyed.priority, "normal priority: timing may slip under load \u2014 see README");
     EXPECT_EQ(keyed.broker, static_cast<int>(RealTimeOutcome::Broker::NotAvailable));
-    EXPECT_NE(keyed.why, "");
+    EXPECT_STRNE(keyed.why, "");
     EXPECT_EQ(keyed.policy, SCHED_OTHER);
     EXPECT_EQ(keyed.policyAfterOverrun, SCHED_OTHER);
     EXPECT_EQ(keyed.settings, 4);
