@@ -6,7 +6,9 @@
 #include <QSettings>
 
 #include "app/command_line.h"
+#include "keyer/real_time.h"
 #include "ui/program_host.h"
+#include "ui/realtime_kit.h"
 #include "ui/startup_options.h"
 #include "ui/working_folder.h"
 
@@ -34,6 +36,8 @@ int main(int argc, char* argv[]) {
     if (!folder.open()) return folder.exitStatus();
     QDir::setCurrent(folder.path);  // file choosers and bare file names start there too
 
+    // The keying thread asks RealtimeKit when the system refuses it real time.
+    vl::keyer::setRealTimeBroker(&vl::ui::realtimeKit());
     vl::ui::ProgramEnvironment environment;  // the real boxes, port and clock
     environment.folder = std::filesystem::path(folder.path.toStdString());
     vl::ui::ProgramHost host(std::move(environment));

@@ -40,6 +40,7 @@
 #include "ui/dialogs.h"
 #include "ui/frm_vlwinlog.h"
 #include "ui/program_host.h"
+#include "ui/realtime_kit.h"
 
 using namespace vl;
 using Micros = std::chrono::duration<double, std::micro>;
@@ -120,8 +121,9 @@ long stolenMillis() {
 // ended late was the machine keeping the thread from running.
 void printLateness(const keyer::SteadyClock::Lateness& l) {
     std::printf("        clock: sleeps woke past the deadline %ld times (worst %.1f us), "
-                "worst spin end %.1f us past the deadline\n",
-                l.wokePastDeadline, Micros(l.worstWake).count(), Micros(l.worstSpinEnd).count());
+                "worst spin end %.1f us past the deadline, RTTIME overruns %u\n",
+                l.wokePastDeadline, Micros(l.worstWake).count(), Micros(l.worstSpinEnd).count(),
+                keyer::realTimeOverruns());
 }
 
 // Sorts the edge errors (µs) and gives how many are over the 250 µs target.
@@ -234,13 +236,21 @@ void printErrors(const char* what, std::vector<double> errors) {
                 errors.size(), percentile(errors, 0.5), percentile(errors, 0.99), errors.back(), late);
 }
 
+// The priority a thread keys at, and why RealtimeKit did not grant it.
+std::string describe(const keyer::RealTimeOutcome& outcome) {
+    std::string text = keyer::priorityText(outcome.priority);
+    if (!outcome.why.empty()) text += " (RealtimeKit: " + outcome.why + ")";
+    static const char* const locks[] = {"all memory locked", "stack locked", "memory not locked"};
+    return text + ", " + locks[static_cast<int>(outcome.memory)];
+}
+
 int measureFloor(double seconds) {
     std::vector<double> errors;
-    bool realTime = false;
+    keyer::RealTimeOutcome priority;
     keyer::SteadyClock::Lateness lateness;
     const long stolenBefore = stolenMillis();
     std::thread bare([&] {
-        realTime = keyer::enterRealTime();
+        priority = keyer::enterRealTime();
         keyer::SteadyClock clock;
         const auto unit = std::chrono::milliseconds(48);
         const auto count = static_cast<std::size_t>(seconds * 1000 / 48);
@@ -253,8 +263,7 @@ int measureFloor(double seconds) {
         lateness = clock.takeLateness();
     });
     bare.join();
-    std::printf("machine floor, %s, host steal %ld ms\n", realTime ? "real-time (SCHED_FIFO)" : "normal priority",
-                stolenMillis() - stolenBefore);
+    std::printf("machine floor, %s, host steal %ld ms\n", describe(priority).c_str(), stolenMillis() - stolenBefore);
     printErrors("bare thread", std::move(errors));
     printLateness(lateness);
     return 0;
@@ -273,6 +282,8 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--label") == 0 && i + 1 < argc) label = argv[++i];
         if (std::strcmp(argv[i], "--floor") == 0 && i + 1 < argc) floorSeconds = std::atof(argv[++i]);
     }
+    // As the program does: RealtimeKit is asked when the system refuses.
+    keyer::setRealTimeBroker(&ui::realtimeKit());
     if (floorSeconds > 0) {
         if (*label) std::printf("%s: ", label);
         return measureFloor(floorSeconds);
@@ -311,7 +322,7 @@ int main(int argc, char** argv) {
     window->findChild<QLineEdit*>(QStringLiteral("txtF1"))->setText(QString::fromLatin1(kMessage.c_str()));
 
     std::printf("%s%skeying thread: %s\n", label, *label ? ": " : "",
-                window->keying().realTime() ? "real-time (SCHED_FIFO)" : "normal priority");
+                describe(window->keying().priority()).c_str());
     std::printf("text \"%s\"\n", kMessage.c_str());
     for (int wpm : {13, 25, 40}) {
         if (only == 0 || wpm == only) run(window, *port, wpm);

@@ -64,18 +64,24 @@ void KeyingThread::abort() {
     keyer_.resume();
 }
 
-bool KeyingThread::realTime() const {
+RealTimeOutcome KeyingThread::priority() const {
     std::unique_lock<std::mutex> lock(mutex_);
     idle_.wait(lock, [this] { return started_; });
-    return realTime_;
+    return priority_;
 }
 
+bool KeyingThread::realTime() const { return priority().priority != Priority::Normal; }
+
 void KeyingThread::run() {
-    const bool realTime = enterRealTime();
+    // Asked once, before any text: a broker's answer may take a while.
+    {
+        RealTimeOutcome priority = enterRealTime();
+        std::lock_guard<std::mutex> lock(mutex_);
+        priority_ = std::move(priority);
+    }
     for (;;) {
         {
             std::unique_lock<std::mutex> lock(mutex_);
-            realTime_ = realTime;
             started_ = true;
             busy_ = false;
             idle_.notify_all();

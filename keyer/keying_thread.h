@@ -17,8 +17,9 @@
 // thread allocates and frees nothing for them, and between edges it takes no
 // lock another thread holds for longer than a flag's change.
 //
-// The thread asks for the real-time class SCHED_FIFO and for its memory to
-// stay locked; where the system refuses either, it keys at normal priority.
+// The thread asks for the real-time class SCHED_FIFO (from the system, else
+// from RealtimeKit) and for its memory to stay locked; where the system
+// refuses either, it keys at normal priority.
 #include <array>
 #include <atomic>
 #include <condition_variable>
@@ -30,6 +31,7 @@
 #include <thread>
 
 #include "keyer/keyer.h"
+#include "keyer/real_time.h"
 
 namespace vl::keyer {
 
@@ -60,6 +62,8 @@ public:
     // touches the line (so the port may close). Keying works again afterwards.
     void abort();
 
+    // The priority the thread got, and how (waits until it has asked).
+    RealTimeOutcome priority() const;
     // Whether the thread runs in the real-time class (once it has asked).
     bool realTime() const;
 
@@ -84,7 +88,7 @@ private:
     std::array<Slot, kMaxTexts> slots_;
     std::uint64_t nextOrder_ = 0;  // window's thread only
     std::atomic<int> queued_{0};
-    bool realTime_ = false;
+    RealTimeOutcome priority_;  // guarded by mutex_
 
     mutable std::mutex mutex_;
     std::condition_variable work_;

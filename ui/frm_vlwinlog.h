@@ -188,6 +188,8 @@ private:
     void cmmPort1_Click();
     void cmmPort2_Click();
     void openPort(int n);
+    // Names the keying thread's priority in the status bar.
+    void showKeyingPriority();
     void mnudisablePort_Click();
     void editCwMessage(int index);
     void setSpeed(int wpm);

@@ -50,6 +50,7 @@ void frmVLWinLog::openPort(int n) {
     showPanelsForMode(1);
     setCwGroupVisible(true);
     setPortLayout(true);
+    showKeyingPriority();
 }
 
 void frmVLWinLog::mnudisablePort_Click() {

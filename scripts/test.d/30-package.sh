@@ -20,6 +20,7 @@ names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
   grep -qxF "$library" <<<"$names" || fail "Depends lacks $library: $depends"
 done
+[ "$(field Recommends)" = rtkit ] || fail "Recommends: $(field Recommends), not rtkit"
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 for file in ./usr/bin/vlwinlog \

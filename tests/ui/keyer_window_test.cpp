@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
@@ -21,6 +22,7 @@
 
 #include "keyer/line_guard.h"
 #include "keyer/morse_table.h"
+#include "keyer/real_time.h"
 
 namespace vl::ui::test {
 namespace {
@@ -197,6 +199,9 @@ TEST_F(KeyerWindowTest, OpeningSwitchesToCwWorkingAndReleasingSwitchesBack) {
     expectCwGroupVisible(true);
     EXPECT_EQ(find<QLabel>("lblF6")->text(), QStringLiteral(" F6"));
     EXPECT_EQ(find<QLabel>("lblF10")->text(), QStringLiteral("F10"));
+    // The status bar names the keying thread's priority.
+    EXPECT_EQ(window()->statusBar()->currentMessage().toStdString(),
+              keyer::priorityText(window()->keying().priority().priority));
 
     // The comment row makes room: label and box move left, the box grows
     // wider and flatter, the INS hint moves down, the operator label moves left.
