@@ -117,8 +117,10 @@ void frmVLWinLog::CkPrevCon() {
     txtPrevCon->raise();
     if (found.count == 0) return;
     setDisplayText(txtPrevCon, found.text);
-    txtYears->setText(q(found.sent));
-    txtRptRcv->setText(q(found.rcvd));
+    const entry::RowReports reports =
+        entry::reportsForRow(found, toCp1252(cboMode->currentText()));
+    txtYears->setText(q(reports.sent));
+    txtRptRcv->setText(q(reports.rcvd));
     passThroughChapter(q(found.chapter), q(found.name));
 }
 
