@@ -148,6 +148,9 @@ private:
     void setCwGroupVisible(bool visible);
     void resetSelectorColours();
     std::optional<logbook::FileError> fillRecentLog(bool startupLayout);
+    // The recent-log box and the counters frame share one place on the
+    // window: showing one hides the other.
+    void showRecentLogBox();
     void loadChapterLists();
 
     // Reports.

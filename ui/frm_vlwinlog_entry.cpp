@@ -297,7 +297,7 @@ void frmVLWinLog::mnuSearchLog_Click() {
     const entry::SearchResult result = entry::searchLog(toCp1252(txtCallsign->text()), folder_);
     setDisplayText(txtPrevCon, result.text);
     if (result.error) commonError(*result.error, q(entry::kSearchLogErrorLine));
-    txtRecentLog->show();
+    showRecentLogBox();
     txtPrevCon->show();
     txtPrevCon->raise();
 }
@@ -306,15 +306,14 @@ void frmVLWinLog::mnuSearchHistory_Click() {
     const entry::SearchResult result = entry::searchHistory(toCp1252(txtCallsign->text()), folder_);
     setDisplayText(txtPrevCon, result.text);
     if (result.error) commonError(*result.error, q(entry::kSearchHistoryErrorLine));
-    txtRecentLog->show();
+    showRecentLogBox();
     txtPrevCon->show();
     txtPrevCon->raise();
 }
 
 void frmVLWinLog::mnuLog_Click() {
-    txtRecentLog->show();
+    showRecentLogBox();
     txtPrevCon->hide();
-    frmCounters->hide();
 }
 
 }  // namespace vl::ui

@@ -78,9 +78,14 @@ std::optional<logbook::FileError> frmVLWinLog::fillRecentLog(bool startupLayout)
     return log.error;
 }
 
+void frmVLWinLog::showRecentLogBox() {
+    frmCounters->hide();
+    txtRecentLog->show();
+}
+
 std::optional<logbook::FileError> frmVLWinLog::DisplayLog() {
     txtPrevCon->hide();
-    txtRecentLog->show();
+    showRecentLogBox();
     return fillRecentLog(false);
 }
 
@@ -112,7 +117,7 @@ void frmVLWinLog::ClearInput() {
     CursorSet();
     txtPrevCon->clear();
     txtPrevCon->hide();
-    txtRecentLog->show();
+    showRecentLogBox();
     N_ = 0;
 }
 
