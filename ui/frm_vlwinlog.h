@@ -199,6 +199,8 @@ private:
     void mnuNewChapTimeron_Click();
     void mnuNewChapTimeroff_Click();
     void mnuExit_Click();
+    void mnuHelpKeys_Click();
+    void mnuAbout_Click();
     void mnuExportCabrillo_Click();
     void mnuExportAdif_Click();
     void exportLog(exports::ExportFormat format);
@@ -310,6 +312,8 @@ private:
     int uHr_ = 0;
     QString emailadr_;
     QString HomeChap_;
+
+    QPointer<QWidget> keysWindow_;  // Help > Keys, made when first asked for
 
     // Focus bookkeeping.
     QPointer<QWidget> pendingLeave_;
