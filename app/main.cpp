@@ -19,6 +19,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
+    vl::ui::applyProgramIdentity();  // the folder chooser's window too
     // Read again without the toolkit's own options (-style, -platform, ...).
     const auto options = vl::ui::parseStartupOptions(app.arguments());
     if (options.action != vl::ui::StartupOptions::Action::Run) {

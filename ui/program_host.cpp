@@ -1,6 +1,7 @@
 #include "ui/program_host.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include "keyer/linux_comm_port.h"
 #include "rig/hamlib_rig_link.h"
@@ -9,7 +10,13 @@
 
 namespace vl::ui {
 
+void applyProgramIdentity() {
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/vlwinlog.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vlwinlog"));
+}
+
 ProgramHost::ProgramHost(ProgramEnvironment environment) : environment_(std::move(environment)) {
+    applyProgramIdentity();
     if (!environment_.makeDialogs) {
         environment_.makeDialogs = [](QWidget* parent) -> std::unique_ptr<Dialogs> {
             return std::make_unique<QtDialogs>(parent);
