@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "keyer/morse_table.h"
+#include "../case_name.h"
 
 namespace vl::ui::test {
 namespace {
@@ -350,7 +351,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SendCase{Qt::Key_F9, "mnuSndF9", "txtCallsign", Qt::AltModifier},
                       SendCase{Qt::Key_F1, "mnuSndF1", "txtF1", Qt::ShiftModifier},
                       SendCase{Qt::Key_F10, "mnuSndF10", "txtF10",
-                               Qt::ControlModifier | Qt::AltModifier}));
+                               Qt::ControlModifier | Qt::AltModifier}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.command}); });
 
 TEST_F(KeyerWindowTest, F9SendsTheCallsignAsTypedWithItsSlashedZero) {
     start();
@@ -630,7 +632,8 @@ INSTANTIATE_TEST_SUITE_P(
     Entries, SpeedCommandTest,
     ::testing::Values(SpeedCase{"mnu10wpm", 10}, SpeedCase{"mnu13wpm", 13}, SpeedCase{"mnu15wpm", 15},
                       SpeedCase{"mnu18wpm", 18}, SpeedCase{"mnu20wpm", 20}, SpeedCase{"mnu22wpm", 22},
-                      SpeedCase{"mnu25wpm", 25}));
+                      SpeedCase{"mnu25wpm", 25}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.command}); });
 
 TEST_F(KeyerWindowTest, QuarterStepsRoundHalvesToEven) {
     start();
