@@ -1,10 +1,10 @@
 #include "ui/help_window.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <QDir>
 
 #include "entry/key_list.h"
 #include "logbook/file_names.h"
@@ -32,7 +32,6 @@ KeysWindow::KeysWindow(QWidget* parent) : QDialog(parent) {
             QFont bold = group->font(0);
             bold.setBold(true);
             group->setFont(0, bold);
-            group->setExpanded(true);
         }
         new QTreeWidgetItem(group, {fromCp1252(row.keys), fromCp1252(row.action)});
     }
