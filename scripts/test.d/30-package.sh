@@ -53,9 +53,9 @@ grep -qx 'StartupWMClass=vlwinlog' "$root"/usr/share/applications/*.desktop \
 zcat "$root"/usr/share/doc/vlwinlog/examples/vlhistory.txt.gz | cmp -s - data/vlhistory.txt \
   || fail "the sample history differs from data/vlhistory.txt"
 # lintian: errors and warnings fail the check; notes and pedantic tags do not.
-tags=$(lintian --tag-display-limit 0 "$deb" 2>&1 || true)
-if grep -E '^[EW]: ' <<<"$tags"; then
-  fail "lintian found the errors or warnings above"
+if ! tags=$(lintian --fail-on error,warning --tag-display-limit 0 "$deb" 2>&1); then
+  echo "$tags" >&2
+  fail "lintian found errors or warnings (above), or could not run"
 fi
 gzip -t "$root"/usr/share/man/man1/vlwinlog.1.gz
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$root"/usr/bin/vlwinlog --version)
