@@ -68,7 +68,8 @@ protected:
     void expectOneSelectionShown(const char* focusedBox) {
         EXPECT_EQ(focused(), QString::fromLatin1(focusedBox));
         for (const char* box : {"txtCallsign", "txtYears", "txtRptRcv", "txtChapter", "txtName"}) {
-            if (qstrcmp(box, focusedBox) != 0) EXPECT_FALSE(paintsSelection(find<QWidget>(box))) << box;
+            if (qstrcmp(box, focusedBox) == 0) continue;
+            EXPECT_FALSE(paintsSelection(find<QWidget>(box))) << box;
         }
     }
     // One tick of a timer, as if its interval had run out.
