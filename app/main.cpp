@@ -29,10 +29,12 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
+    vl::ui::applyProgramIdentity();  // the folder chooser's window too
 
     vl::ui::QtDialogs dialogs(nullptr);
     QSettings settings(QStringLiteral("VLWinLog"), QStringLiteral("VLWinLog"));
-    const vl::ui::WorkingFolder folder = vl::ui::openWorkingFolder(options, dialogs, settings);
+    const vl::ui::WorkingFolder folder =
+        vl::ui::openWorkingFolder(options, dialogs, settings, vl::ui::shippedRosterPath());
     if (!folder.open()) return folder.exitStatus();
     QDir::setCurrent(folder.path);  // file choosers and bare file names start there too
 

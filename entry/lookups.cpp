@@ -1,5 +1,6 @@
 #include "entry/lookups.h"
 
+#include "entry/callsign_rules.h"
 #include "entry/file_buffers.h"
 #include "entry/line_scan.h"
 #include "logbook/file_names.h"
@@ -108,9 +109,16 @@ PreviousContacts findPreviousContacts(std::string_view callBox,
         out.rcvd = r.rcvd;
         out.chapter = r.chapter;
         out.name = r.name;
+        out.mode = r.mode;
         return true;
     });
     return out;
+}
+
+RowReports reportsForRow(const PreviousContacts& found, std::string_view rowMode) {
+    if (sameTrimmed(found.mode, rowMode)) return {found.sent, found.rcvd};
+    const std::string report = defaultReport(rowMode);
+    return {report, report};
 }
 
 HistoryMatch findHistory(std::string_view callBox, const logbook::DataFolder& folder) {

@@ -55,6 +55,7 @@ struct PreviousContacts {
     // The exchange of the latest match, for `txtYears`, `txtRptRcv`,
     // `txtChapter` and `txtName` (report sent as stored, the others padded).
     std::string sent, rcvd, chapter, name;
+    std::string mode;                         // the latest match's mode, padded
     std::optional<logbook::FileError> error;  // then nothing was found
 };
 
@@ -64,6 +65,14 @@ struct PreviousContacts {
 // chapter (3), a blank, name (7), a blank, band (3), a blank, mode (3), a
 // blank, the comment, CR LF. An empty call box finds nothing.
 PreviousContacts findPreviousContacts(std::string_view callBox, const logbook::DataFolder& folder);
+
+// The reports a look-up puts into the row: the latest contact's when it was
+// made in the row's mode; otherwise that mode's default reports ("59" on
+// phone, "599" otherwise), so a phone report never reaches a CW contact.
+struct RowReports {
+    std::string sent, rcvd;
+};
+RowReports reportsForRow(const PreviousContacts& found, std::string_view rowMode);
 
 struct HistoryMatch {
     bool found = false;

@@ -25,6 +25,26 @@ KeyError systemError(int number, const std::string& what) {
     return KeyError{number, what + ": " + std::strerror(number)};
 }
 
+KeyError deviceError(int number, const std::string& device) {
+    return KeyError{number, deviceFailure(device, number)};
+}
+
+std::string_view remedyFor(int number) {
+    switch (number) {
+        case EACCES:
+        case EPERM: return "add your user to the dialout group and log in again";
+        case ENOENT:
+        case ENODEV:
+        case ENXIO: return "plug in the serial adapter, or name its device in VLPorts.txt";
+        case EBUSY: return "close the other program that uses the port";
+        case ENOTTY:
+        case EINVAL:
+            return "this is not a serial port with a DTR line; name the serial adapter's "
+                   "device in VLPorts.txt";
+        default: return {};
+    }
+}
+
 speed_t baudConstant(int baud) {
     switch (baud) {
         case 110: return B110;
@@ -44,7 +64,7 @@ speed_t baudConstant(int baud) {
 // Raw bytes with the given line settings; no handshake, no modem status.
 std::optional<KeyError> applySettings(int fd, const SerialSettings& s, const std::string& device) {
     termios tio{};
-    if (tcgetattr(fd, &tio) != 0) return systemError(errno, "Cannot read the settings of " + device);
+    if (tcgetattr(fd, &tio) != 0) return deviceError(errno, device);
     cfmakeraw(&tio);
     speed_t speed = baudConstant(s.baud);
     cfsetispeed(&tio, speed);
@@ -63,11 +83,20 @@ std::optional<KeyError> applySettings(int fd, const SerialSettings& s, const std
     if (s.parity == 'O') tio.c_cflag |= PARENB | PARODD;
     if (s.stopBits == 2) tio.c_cflag |= CSTOPB;
     tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
-    if (tcsetattr(fd, TCSANOW, &tio) != 0) return systemError(errno, "Cannot set " + device + " to the port settings");
+    if (tcsetattr(fd, TCSANOW, &tio) != 0) return deviceError(errno, device);
     return std::nullopt;
 }
 
 }  // namespace
+
+std::string deviceFailure(std::string_view device, int number) {
+    std::string text = std::string(device) + ": " + std::strerror(number);
+    if (const std::string_view remedy = remedyFor(number); !remedy.empty()) {
+        text += ": ";
+        text += remedy;
+    }
+    return text;
+}
 
 LinuxCommPort::LinuxCommPort(PortMap map) : map_(std::move(map)) {}
 
@@ -115,7 +144,7 @@ std::optional<KeyError> LinuxCommPort::open() {
     if (device.empty()) return KeyError{ENODEV, "No device is set for serial port " + std::to_string(port_)};
 
     int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return systemError(errno, "Cannot open " + device);
+    if (fd < 0) return deviceError(errno, device);
     auto fail = [&](KeyError error) {
         ::close(fd);
         return std::optional<KeyError>(std::move(error));
@@ -123,12 +152,11 @@ std::optional<KeyError> LinuxCommPort::open() {
     if (auto error = applySettings(fd, settings_, device)) return fail(std::move(*error));
     // The open raised DTR and RTS: release the transmitter at once.
     if (ioctl(fd, TIOCMBIC, &kDtrAndRts) != 0) {
-        return fail(systemError(errno, device + " has no DTR line to key with"));
+        return fail(deviceError(errno, device));
     }
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         int number = errno;
-        return fail(number == EWOULDBLOCK ? KeyError{EBUSY, device + " is in use by another program"}
-                                          : systemError(number, "Cannot lock " + device));
+        return fail(deviceError(number == EWOULDBLOCK ? EBUSY : number, device));
     }
     ioctl(fd, TIOCEXCL);  // keep other programs out while we key
     fd_ = fd;

@@ -6,6 +6,8 @@
 // both are dropped in the same step; a device that refuses the modem-control
 // lines (a pseudo-terminal, say) cannot key anything and fails to open.
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "keyer/comm_port.h"
 #include "keyer/port_map.h"
@@ -13,6 +15,12 @@
 #include "logbook/data_folder.h"
 
 namespace vl::keyer {
+
+// Why a device could not be opened as a keying port, for the operator: the
+// device, the system's reason and, where there is one, the remedy, as
+// "/dev/ttyUSB0: Permission denied: add your user to the dialout group and
+// log in again".
+std::string deviceFailure(std::string_view device, int number);
 
 class LinuxCommPort : public CommPort {
 public:

@@ -1,6 +1,7 @@
 #include "ui/entry_box.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <algorithm>
@@ -12,6 +13,29 @@ namespace vl::ui {
 
 EntryBox::EntryBox(QWidget* parent, Filter filter) : QLineEdit(parent), filter_(filter) {
     connect(this, &QLineEdit::textEdited, this, [this] { applyFilter(); });
+    showSelection(false);
+}
+
+void EntryBox::showSelection(bool shown) {
+    const QPalette standard = QApplication::palette(this);
+    QPalette colours = palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        colours.setColor(group, QPalette::Highlight,
+                         standard.color(group, shown ? QPalette::Highlight : QPalette::Base));
+        colours.setColor(group, QPalette::HighlightedText,
+                         standard.color(group, shown ? QPalette::HighlightedText : QPalette::Text));
+    }
+    setPalette(colours);
+}
+
+void EntryBox::focusInEvent(QFocusEvent* event) {
+    showSelection(true);
+    QLineEdit::focusInEvent(event);
+}
+
+void EntryBox::focusOutEvent(QFocusEvent* event) {
+    showSelection(false);
+    QLineEdit::focusOutEvent(event);
 }
 
 QString EntryBox::filtered(const QString& text) const {

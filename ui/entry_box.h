@@ -5,6 +5,9 @@
 // character, and the callsign box also stores a typed or pasted zero as Ø.
 // The window's menu shortcuts win over the box's own editing keys: Ctrl+X is
 // the bonus claim, not Cut.
+// Only the box with the cursor shows its selection: a box that is left, or
+// given a selection while another holds the cursor, keeps the selection
+// unseen until the cursor comes back.
 #include <QLineEdit>
 
 namespace vl::ui {
@@ -29,9 +32,12 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void applyFilter();
+    void showSelection(bool shown);
     // True when the key is the shortcut of one of the window's menu commands.
     bool isWindowCommand(const QKeyEvent* event) const;
     Filter filter_;

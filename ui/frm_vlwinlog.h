@@ -160,6 +160,9 @@ private:
     void setCwGroupVisible(bool visible);
     void resetSelectorColours();
     std::optional<logbook::FileError> fillRecentLog(bool startupLayout);
+    // The recent-log box and the counters frame share one place on the
+    // window: showing one hides the other.
+    void showRecentLogBox();
     void loadChapterLists();
 
     // Reports.
@@ -215,6 +218,8 @@ private:
     void mnuNewChapTimeron_Click();
     void mnuNewChapTimeroff_Click();
     void mnuExit_Click();
+    void mnuHelpKeys_Click();
+    void mnuAbout_Click();
     void mnuExportCabrillo_Click();
     void mnuExportAdif_Click();
     void exportLog(exports::ExportFormat format);
@@ -342,6 +347,8 @@ private:
     QString HomeChap_;
     // The callsign the leave-callsign checks ran for, while it stands in the row.
     QString checkedCall_;
+
+    QPointer<QWidget> keysWindow_;  // Help > Keys, made when first asked for
 
     // Focus bookkeeping.
     QPointer<QWidget> pendingLeave_;

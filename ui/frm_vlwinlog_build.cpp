@@ -440,6 +440,10 @@ void frmVLWinLog::buildMenus() {
     addItem(sub, "mnuNewChapTimeroff", QStringLiteral("OFF"), &W::mnuNewChapTimeroff_Click);
 
     addItem(nullptr, "mnuExit", QStringLiteral("E&Xit"), &W::mnuExit_Click);
+
+    m = addMenu(nullptr, "mnuHelp", QStringLiteral("Help"));
+    addItem(m, "mnuHelpKeys", QStringLiteral("Keys"), &W::mnuHelpKeys_Click);
+    addItem(m, "mnuAbout", QStringLiteral("About VLWinLog"), &W::mnuAbout_Click);
 }
 
 void frmVLWinLog::buildTimers() {

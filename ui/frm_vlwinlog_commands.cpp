@@ -25,6 +25,7 @@
 #include "ui/entry_box.h"
 #include "ui/frm_vllogin.h"
 #include "ui/frm_vlwinlog.h"
+#include "ui/help_window.h"
 #include "ui/program_host.h"
 #include "ui/text_codec.h"
 
@@ -208,6 +209,17 @@ void frmVLWinLog::mnuExit_Click() {
     keyer_.stop();
     closingConfirmed_ = true;
     host_.endProgram(0);
+}
+
+void frmVLWinLog::mnuHelpKeys_Click() {
+    if (!keysWindow_) keysWindow_ = new KeysWindow(this);
+    keysWindow_->show();
+    keysWindow_->raise();
+    keysWindow_->activateWindow();
+}
+
+void frmVLWinLog::mnuAbout_Click() {
+    dialogs_.message(aboutText(folder_), QStringLiteral("About VLWinLog"), Dialogs::Icon::None);
 }
 
 void frmVLWinLog::mnuResetMsg_Click() {

@@ -152,8 +152,10 @@ void frmVLWinLog::CkPrevCon() {
     txtPrevCon->raise();
     if (found.count == 0) return;
     setDisplayText(txtPrevCon, found.text);
-    txtYears->setText(q(found.sent));
-    txtRptRcv->setText(q(found.rcvd));
+    const entry::RowReports reports =
+        entry::reportsForRow(found, toCp1252(cboMode->currentText()));
+    txtYears->setText(q(reports.sent));
+    txtRptRcv->setText(q(reports.rcvd));
     passThroughChapter(q(found.chapter), q(found.name));
 }
 
@@ -330,7 +332,7 @@ void frmVLWinLog::mnuSearchLog_Click() {
     const entry::SearchResult result = entry::searchLog(toCp1252(txtCallsign->text()), folder_);
     setDisplayText(txtPrevCon, result.text);
     if (result.error) commonError(*result.error, q(entry::kSearchLogErrorLine));
-    txtRecentLog->show();
+    showRecentLogBox();
     txtPrevCon->show();
     txtPrevCon->raise();
 }
@@ -339,15 +341,14 @@ void frmVLWinLog::mnuSearchHistory_Click() {
     const entry::SearchResult result = entry::searchHistory(toCp1252(txtCallsign->text()), folder_);
     setDisplayText(txtPrevCon, result.text);
     if (result.error) commonError(*result.error, q(entry::kSearchHistoryErrorLine));
-    txtRecentLog->show();
+    showRecentLogBox();
     txtPrevCon->show();
     txtPrevCon->raise();
 }
 
 void frmVLWinLog::mnuLog_Click() {
-    txtRecentLog->show();
+    showRecentLogBox();
     txtPrevCon->hide();
-    frmCounters->hide();
 }
 
 }  // namespace vl::ui

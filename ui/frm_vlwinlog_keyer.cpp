@@ -37,13 +37,15 @@ void frmVLWinLog::openPort(int n) {
         dialogs_.message(QString::fromLocal8Bit(problem->description.c_str()));
     }
     keyer::CommPort& port = *MSComm1_;
-    if (port.portOpen() && closePort()) {
-        dialogs_.message(failure);
-        return;
-    }
-    if (port.setCommPort(static_cast<int16_t>(n)) || port.setSettings(keyer::kKeyerSettings) ||
-        port.setPortOpen(true)) {
-        dialogs_.message(failure);
+    // The second line says which device failed, why, and what to do about it.
+    std::optional<keyer::KeyError> error;
+    if (port.portOpen()) error = closePort();
+    if (!error) error = port.setCommPort(static_cast<int16_t>(n));
+    if (!error) error = port.setSettings(keyer::kKeyerSettings);
+    if (!error) error = port.setPortOpen(true);
+    if (error) {
+        dialogs_.message(failure + QLatin1Char('\n') +
+                         QString::fromLocal8Bit(error->description.c_str()));
         return;
     }
     cboMode->setCurrentIndex(1);

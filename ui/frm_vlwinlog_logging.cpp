@@ -81,9 +81,14 @@ std::optional<logbook::FileError> frmVLWinLog::fillRecentLog(bool startupLayout)
     return log.error;
 }
 
+void frmVLWinLog::showRecentLogBox() {
+    frmCounters->hide();
+    txtRecentLog->show();
+}
+
 std::optional<logbook::FileError> frmVLWinLog::DisplayLog() {
     txtPrevCon->hide();
-    txtRecentLog->show();
+    showRecentLogBox();
     auto error = fillRecentLog(false);
     emit logChanged();
     return error;
@@ -117,7 +122,7 @@ void frmVLWinLog::ClearInput() {
     CursorSet();
     txtPrevCon->clear();
     txtPrevCon->hide();
-    txtRecentLog->show();
+    showRecentLogBox();
     N_ = 0;
 }
 

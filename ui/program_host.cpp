@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <QIcon>
+
 #include <QApplication>
 #include <QSocketNotifier>
 
@@ -13,7 +15,13 @@
 
 namespace vl::ui {
 
+void applyProgramIdentity() {
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/vlwinlog.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vlwinlog"));
+}
+
 ProgramHost::ProgramHost(ProgramEnvironment environment) : environment_(std::move(environment)) {
+    applyProgramIdentity();
     if (!environment_.makeDialogs) {
         environment_.makeDialogs = [](QWidget* parent) -> std::unique_ptr<Dialogs> {
             return std::make_unique<QtDialogs>(parent);

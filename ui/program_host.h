@@ -37,6 +37,11 @@ struct ProgramEnvironment {
     std::function<std::unique_ptr<rig::RigLink>(const rig::RigSettings&)> makeRigLink;
 };
 
+// Gives every window of the program its own icon (from the program's
+// resources, so it shows from a build folder too) and names the desktop entry
+// that launches it, so that docks and task switchers match the two.
+void applyProgramIdentity();
+
 class ProgramHost : public QObject {
     Q_OBJECT
 public:

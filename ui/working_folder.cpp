@@ -1,8 +1,13 @@
 #include "ui/working_folder.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+
+#include "logbook/data_folder.h"
+#include "logbook/file_names.h"
 
 namespace vl::ui {
 
@@ -28,9 +33,50 @@ QString holderOf(const QLockFile& lock) {
     return QStringLiteral(" (process %1 on %2)").arg(pid).arg(host);
 }
 
+std::filesystem::path fsPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// Offers the shipped roster to a folder that has none. No, or a copy that
+// fails (reported), leaves the folder as it was.
+void offerShippedRoster(const QString& path, const QString& shippedRoster, Dialogs& dialogs) {
+    if (shippedRoster.isEmpty()) return;
+    const logbook::DataFolder folder(fsPath(path));
+    if (folder.exists(logbook::names::kRoster)) return;
+    const QString question =
+        QStringLiteral("The folder %1 has no chapter roster (VLChapters.txt), and VLWinLog "
+                       "cannot log without it.\nCopy the roster supplied with VLWinLog "
+                       "(%2) into this folder?")
+            .arg(quoted(path), quoted(shippedRoster));
+    if (!dialogs.question(question, kTitle, Dialogs::Icon::Question, true)) return;
+    const QFileInfo source(shippedRoster);
+    const logbook::ReadResult roster = logbook::DataFolder(fsPath(source.absolutePath()))
+                                           .read(QFile::encodeName(source.fileName()).toStdString());
+    const logbook::FileResult failed =
+        roster.ok() ? folder.writeWhole(logbook::names::kRoster, roster.content) : roster.error;
+    if (failed) {
+        dialogs.message(QStringLiteral("The roster could not be copied into %1: %2")
+                            .arg(quoted(path), QString::fromLocal8Bit(failed->description.c_str())),
+                        kTitle, Dialogs::Icon::Critical);
+    }
+}
+
 }  // namespace
 
-WorkingFolder openWorkingFolder(const QString& folder, Dialogs& dialogs) {
+QString shippedRosterPath() {
+    const QString roster = QString::fromUtf8(logbook::names::kRoster);
+    const QStringList folders = {
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vlwinlog"),
+        QStringLiteral(VL_SOURCE_DATA_DIR)};
+    for (const QString& folder : folders) {
+        const QString candidate = QDir::cleanPath(folder + QLatin1Char('/') + roster);
+        if (QFileInfo(candidate).isFile()) return candidate;
+    }
+    return {};
+}
+
+WorkingFolder openWorkingFolder(const QString& folder, Dialogs& dialogs,
+                                const QString& shippedRoster) {
     const QFileInfo info(folder);
     const QString path = QDir::cleanPath(info.absoluteFilePath());
     if (!info.exists()) {
@@ -56,6 +102,7 @@ WorkingFolder openWorkingFolder(const QString& folder, Dialogs& dialogs) {
         return refuse(dialogs, QStringLiteral("VLWinLog cannot write in the folder %1, so it "
                                               "cannot keep its log there.").arg(quoted(path)));
     }
+    offerShippedRoster(path, shippedRoster, dialogs);
     WorkingFolder opened;
     opened.outcome = WorkingFolder::Outcome::Open;
     opened.path = path;
@@ -65,7 +112,8 @@ WorkingFolder openWorkingFolder(const QString& folder, Dialogs& dialogs) {
 
 namespace {
 
-WorkingFolder chooseWorkingFolder(Dialogs& dialogs, const QSettings& settings) {
+WorkingFolder chooseWorkingFolder(Dialogs& dialogs, const QSettings& settings,
+                                  const QString& shippedRoster) {
     QString offered = settings.value(kLastFolderKey).toString();
     if (offered.isEmpty()) offered = QDir::homePath();
     for (;;) {
@@ -76,7 +124,7 @@ WorkingFolder chooseWorkingFolder(Dialogs& dialogs, const QSettings& settings) {
             cancelled.outcome = WorkingFolder::Outcome::Cancelled;
             return cancelled;
         }
-        WorkingFolder opened = openWorkingFolder(chosen, dialogs);
+        WorkingFolder opened = openWorkingFolder(chosen, dialogs, shippedRoster);
         if (opened.open()) return opened;
         offered = chosen;  // refused: offer the chooser again where the operator was
     }
@@ -85,12 +133,12 @@ WorkingFolder chooseWorkingFolder(Dialogs& dialogs, const QSettings& settings) {
 }  // namespace
 
 WorkingFolder openWorkingFolder(const StartupOptions& options, Dialogs& dialogs,
-                                QSettings& settings) {
+                                QSettings& settings, const QString& shippedRoster) {
     WorkingFolder folder =
         options.chooseFolder
-            ? chooseWorkingFolder(dialogs, settings)
+            ? chooseWorkingFolder(dialogs, settings, shippedRoster)
             : openWorkingFolder(options.folder.empty() ? QDir::currentPath() : options.folderName(),
-                                dialogs);
+                                dialogs, shippedRoster);
     if (folder.open()) {
         settings.setValue(kLastFolderKey, folder.path);
         settings.sync();

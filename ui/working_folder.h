@@ -4,7 +4,8 @@
 // not exist or cannot be written is refused, and so is a folder in which
 // another copy of the program is running, since two copies would mix their
 // logs and counts. Refusals are shown through Dialogs; nothing is written to a
-// refused folder.
+// refused folder. A folder without the chapter roster is offered a copy of
+// the roster supplied with the program before it is accepted.
 #include <QLockFile>
 #include <QString>
 #include <memory>
@@ -33,13 +34,20 @@ struct WorkingFolder {
     int exitStatus() const { return outcome == Outcome::Cancelled ? 0 : 1; }
 };
 
-// Opens folder (relative to the current folder).
-WorkingFolder openWorkingFolder(const QString& folder, Dialogs& dialogs);
+// The roster supplied with the program: the package's data folder beside an
+// installed program, else the source tree's data/ folder recorded when the
+// program was built. Empty when neither holds one.
+QString shippedRosterPath();
+
+// Opens folder (relative to the current folder). When it has no roster and
+// shippedRoster names one, the operator is asked whether to copy it in.
+WorkingFolder openWorkingFolder(const QString& folder, Dialogs& dialogs,
+                                const QString& shippedRoster = {});
 // Opens the folder the command line asks for: named, the current one, or
 // chosen in the chooser, which opens at the folder used last (or the home
 // folder) and comes back after a refusal until a folder opens or it is
 // cancelled. The folder opened is remembered as the one used last.
 WorkingFolder openWorkingFolder(const StartupOptions& options, Dialogs& dialogs,
-                                QSettings& settings);
+                                QSettings& settings, const QString& shippedRoster = {});
 
 }  // namespace vl::ui

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# Runs with --all only.
 # The whole test suite again with AddressSanitizer and UndefinedBehaviorSanitizer
 # (build-asan/), then the keyer and window test programs in full with
 # ThreadSanitizer (build-tsan/). Any report fails the step. Qt is not built

@@ -3,6 +3,7 @@
 #include "entry/callsign_rules.h"
 #include "entry/callsign_text.h"
 #include "temp_folder.h"
+#include "case_name.h"
 
 namespace vl::entry {
 namespace {
@@ -43,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ShapeCase{"ABCD", false, 9},    // L L L L
                       ShapeCase{"1AB", false, 9},     // D L L
                       ShapeCase{"W1AW", true, 10},    // L D L L
-                      ShapeCase{"1A1AB", true, 10}));  // D L D L L
+                      ShapeCase{"1A1AB", true, 10}),  // D L D L L
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.call}); });
 
 TEST(CallsignShape, DigitZeroIsADigitAndSlashedZeroIsNot) {
     EXPECT_EQ(checkCallsignShape("W01A").rule, 6);

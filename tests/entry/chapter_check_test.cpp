@@ -5,6 +5,7 @@
 #include "entry/chapter_check.h"
 #include "logbook/file_names.h"
 #include "temp_folder.h"
+#include "case_name.h"
 
 namespace vl::entry {
 namespace {
@@ -152,7 +153,8 @@ INSTANTIATE_TEST_SUITE_P(Spellings, ChapterSpellingTest,
                                            SpellingRow{"007", " 007 ", false},
                                            SpellingRow{"07", "7", false},
                                            SpellingRow{"017", "7", true},
-                                           SpellingRow{"7A", "7", true}));
+                                           SpellingRow{"7A", "7", true}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.typed}); });
 
 TEST_F(ChapterCheckTest, MissingRosterIsOneError) {
     ASSERT_FALSE(dir.folder().remove(names::kRoster));

@@ -2,6 +2,7 @@
 
 #include "entry/utc_offset.h"
 #include "entry/utc_stamp.h"
+#include "case_name.h"
 
 namespace vl::entry {
 namespace {
@@ -47,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
         // leap days
         StampCase{{2024, 2, 28, 20, 0}, 4, "02/29/2024", "00:00"},
         StampCase{{2100, 2, 28, 22, 0}, 2, "03/01/2100", "00:00"},
-        StampCase{{2000, 2, 28, 22, 0}, 2, "02/29/2000", "00:00"}));
+        StampCase{{2000, 2, 28, 22, 0}, 2, "02/29/2000", "00:00"}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.date, info.param.time}); });
 
 // The computer's clock, as Qt gives its offset east of UTC, against the
 // registered offset: the notice names both, and nothing is said when they
@@ -89,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ComputerOffsetCase{-12 * 3600, 12, "12", false},
                       ComputerOffsetCase{19800, -5, "-5.5", true},       // India
                       ComputerOffsetCase{20700, -6, "-5.75", true},      // Nepal
-                      ComputerOffsetCase{-3 * 3600 - 1800, 3, "3.5", true}));
+                      ComputerOffsetCase{-3 * 3600 - 1800, 3, "3.5", true}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.computer}); });
 
 TEST(UtcStamp, EveryOffsetGivesAValidStampAtTheYearsEnds) {
     for (int offset = -14; offset <= 14; ++offset) {

@@ -38,8 +38,15 @@ TEST(LinuxCommPort, MissingDeviceFailsToOpen) {
     openAsTheWindowDoes(port, 1, error);
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->number, ENOENT);
-    EXPECT_NE(error->description.find("/dev/no-such-serial-port"), std::string::npos);
+    EXPECT_EQ(error->description,
+              "/dev/no-such-serial-port: No such file or directory: plug in the serial adapter, "
+              "or name its device in VLPorts.txt");
     EXPECT_FALSE(port.portOpen());
+    // The commonest failure of all, for a newcomer, and one without a remedy.
+    EXPECT_EQ(deviceFailure("/dev/ttyUSB0", EACCES),
+              "/dev/ttyUSB0: Permission denied: add your user to the dialout group and log in "
+              "again");
+    EXPECT_EQ(deviceFailure("/dev/ttyUSB0", EIO), "/dev/ttyUSB0: Input/output error");
 }
 
 TEST(LinuxCommPort, PseudoTerminalRefusesDtrAndIsNotOpened) {

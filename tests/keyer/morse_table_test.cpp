@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "morse_signs.h"
+#include "case_name.h"
 
 namespace vl::keyer {
 namespace {
@@ -33,7 +34,8 @@ constexpr SignRow kRows[] = {
     {'/', "-..-."}, {'\\', "-..-."},  {'-', "-...-"},
 };
 
-INSTANTIATE_TEST_SUITE_P(AllRows, MorseTableTest, ::testing::ValuesIn(kRows));
+INSTANTIATE_TEST_SUITE_P(AllRows, MorseTableTest, ::testing::ValuesIn(kRows),
+    [](const auto& info) { return test_names::caseName(info.index, {std::string_view(&info.param.character, 1)}); });
 
 TEST(MorseTable, HoldsExactlyTheFortyFourRows) {
     ASSERT_EQ(morseTable().size(), std::size(kRows));

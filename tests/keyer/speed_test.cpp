@@ -5,6 +5,7 @@
 #include "keyer/calibration.h"
 #include "keyer/fake_clock.h"
 #include "keyer/keyer.h"
+#include "case_name.h"
 
 namespace vl::keyer {
 namespace {
@@ -66,7 +67,8 @@ TEST_P(SetSpeedTest, TimeTickIsTheRoundedQuotient) {
 INSTANTIATE_TEST_SUITE_P(Quotients, SetSpeedTest,
                          ::testing::Values(TickRow{4500, 10, 450}, TickRow{4500, 13, 346}, TickRow{4500, 8, 562},
                                            TickRow{4500, 40, 112}, TickRow{4050, 4, 1012}, TickRow{935, 2, 468},
-                                           TickRow{3575, 2, 1788}, TickRow{4500, 3, 1500}));
+                                           TickRow{3575, 2, 1788}, TickRow{4500, 3, 1500}),
+    [](const auto& info) { return test_names::caseName(info.index, {std::to_string(info.param.wpm)}); });
 
 TEST(SetSpeed, ZeroLeavesTimeTick) {
     Keyer keyer;
@@ -95,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CalibrationRow{20, 3125}, CalibrationRow{23.9f, 3125}, CalibrationRow{24, 2650},
                       CalibrationRow{28, 2200}, CalibrationRow{31, 1950}, CalibrationRow{35, 1700},
                       CalibrationRow{38, 1450}, CalibrationRow{42, 1200}, CalibrationRow{45.9f, 1200},
-                      CalibrationRow{46, 935}, CalibrationRow{300, 935}));
+                      CalibrationRow{46, 935}, CalibrationRow{300, 935}),
+    [](const auto& info) { return test_names::caseName(info.index, {std::to_string(info.param.speed)}); });
 
 TEST(Calibrate, SetsTheStartValues) {
     FakeClock clock;  // the loop takes no time on it: X = 0

@@ -7,6 +7,7 @@
 #include "logbook/history.h"
 #include "logbook/registration.h"
 #include "logbook/small_files.h"
+#include "case_name.h"
 
 namespace vl::logbook {
 namespace {
@@ -64,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FieldCase{&ContactRecord::name, "BARTHOLOMEW", "BARTHOL"},
                       FieldCase{&ContactRecord::sent, "599", "599 "},
                       FieldCase{&ContactRecord::time, "18:30", "18:30 "},
-                      FieldCase{&ContactRecord::comment, "dupe", "dupe"}));
+                      FieldCase{&ContactRecord::comment, "dupe", "dupe"}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.typed}); });
 
 TEST(ContactLine, EmptyCommentIsTwoAdjacentQuotes) {
     const std::string line = formatContactLine(phoneContact());

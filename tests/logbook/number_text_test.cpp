@@ -7,6 +7,7 @@
 
 #include "logbook/number_text.h"
 #include "logbook/registration.h"
+#include "case_name.h"
 
 namespace vl::logbook {
 namespace {
@@ -32,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
                       OffsetCase{"abc", std::nullopt}, OffsetCase{"5x", std::nullopt},
                       OffsetCase{"13", std::nullopt}, OffsetCase{"14", std::nullopt},
                       OffsetCase{"-14.5", std::nullopt}, OffsetCase{"-15", std::nullopt},
-                      OffsetCase{"-", std::nullopt}, OffsetCase{"1e999", std::nullopt}));
+                      OffsetCase{"-", std::nullopt}, OffsetCase{"1e999", std::nullopt}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.typed}); });
 
 struct ZerosCase {
     std::string text;
@@ -54,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ZerosCase{"-5", 3, "-005"}, ZerosCase{"2.5", 3, "002"},
                       ZerosCase{"3.5", 3, "004"}, ZerosCase{"1234", 3, "1234"},
                       ZerosCase{"007", 1, "7"}, ZerosCase{"abc", 3, "abc"},
-                      ZerosCase{"", 3, ""}, ZerosCase{"7a", 3, "7a"}, ZerosCase{".", 3, "."}));
+                      ZerosCase{"", 3, ""}, ZerosCase{"7a", 3, "7a"}, ZerosCase{".", 3, "."}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.text}); });
 
 // A Qt program takes its number format from the environment; numbers in the
 // files and boxes use a decimal point whatever that format is.

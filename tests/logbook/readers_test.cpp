@@ -9,6 +9,7 @@
 #include "logbook/registration.h"
 #include "logbook/roster.h"
 #include "logbook/small_files.h"
+#include "case_name.h"
 
 namespace vl::logbook {
 namespace {
@@ -41,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{R"("a",)", {"a", ""}},
         SplitCase{R"(,)", {"", ""}},
         SplitCase{R"("a","abc,def)", {"a", "abc,def"}, true},      // never closed: rest of line
-        SplitCase{R"(")", {""}, true}));
+        SplitCase{R"(")", {""}, true}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.line}); });
 
 TEST(SplitLines, AcceptsLfCrLfAndAMissingLastLineEnd) {
     const std::string content = "one\r\ntwo\n\r\n   \r\n\t\n\nthree";

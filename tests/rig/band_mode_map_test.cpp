@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "rig/radio_follower.h"
+#include "case_name.h"
 
 namespace vl::rig {
 namespace {
@@ -40,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         FrequencyCase{54'000'001, ""}, FrequencyCase{143'999'999, ""},
         FrequencyCase{144'000'000, "2"}, FrequencyCase{148'000'000, "2"},
         FrequencyCase{148'000'001, ""}, FrequencyCase{432'100'000, ""}, FrequencyCase{0, ""},
-        FrequencyCase{-14'025'000, ""}));
+        FrequencyCase{-14'025'000, ""}),
+    [](const auto& info) { return test_names::caseName(info.index, {std::to_string(info.param.hz)}); });
 
 TEST(BandEdgesTable, CoversTheBandListInItsOrderWithoutOverlap) {
     const char* const list[] = {"160", "80", "40", "20", "15", "10", "6", "2"};
@@ -75,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ModeCase{"RTTY", "DIG"}, ModeCase{"RTTYR", "DIG"}, ModeCase{"PKTUSB", "DIG"},
                       ModeCase{"PKTLSB", "DIG"}, ModeCase{"PKTFM", "DIG"}, ModeCase{"pktusb", "DIG"},
                       ModeCase{"PSK", "DIG"}, ModeCase{"", ""}, ModeCase{"IQ", ""},
-                      ModeCase{"WSPR", ""}, ModeCase{"CW ", ""}, ModeCase{"USBX", ""}));
+                      ModeCase{"WSPR", ""}, ModeCase{"CW ", ""}, ModeCase{"USBX", ""}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.radio}); });
 
 TEST(ModeNamesTable, EveryNameOnceAndOnlyTheLogsModes) {
     for (size_t i = 0; i < modeNames().size(); ++i) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include "case_name.h"
 
 namespace vl::rig {
 namespace {
@@ -53,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Control bytes are shown as '?', a long line is cut.
         SettingsCase{"\"2\",\"local\thost\x01\",\"ON\"", kDefaults, "\"2\",\"local?host?\",\"ON\""},
         SettingsCase{"\"99999999999999999999\",\"/dev/ttyUSB0/and/a/very/long/path/name/indeed\",\"ON\"",
-                     kDefaults, "\"99999999999999999999\",\"/dev/ttyUSB0/and/a/very/long/path/na..."}));
+                     kDefaults, "\"99999999999999999999\",\"/dev/ttyUSB0/and/a/very/long/path/na..."}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.content}); });
 
 TEST(RigSettingsFile, WrittenByteExactAndReadBack) {
     char pattern[] = "/tmp/vl_rig_test_XXXXXX";

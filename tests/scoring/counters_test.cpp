@@ -5,6 +5,7 @@
 #include "scoring/classification.h"
 #include "scoring/counters.h"
 #include "scoring/grid_cells.h"
+#include "case_name.h"
 
 namespace vl::scoring {
 namespace {
@@ -61,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         // lower-case codes.
         ClassRow{"2  ", "PHN"}, ClassRow{"2  ", "CW "}, ClassRow{"20 ", "RTY"}, ClassRow{"20", "PHN"},
         ClassRow{"20 ", "CW"}, ClassRow{"20 ", "cw "}, ClassRow{"uv ", "PHN"}, ClassRow{"160", "phn"},
-        ClassRow{" 20", "PHN"}, ClassRow{"", ""}));
+        ClassRow{" 20", "PHN"}, ClassRow{"", ""}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.band, info.param.mode}); });
 
 TEST(CountersTest, FullCounterKeepsItsValueAndTheOthersStillMove) {
     Counters counters;

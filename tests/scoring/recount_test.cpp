@@ -6,6 +6,7 @@
 #include "logbook/contact_record.h"
 #include "scoring/recount.h"
 #include "temp_folder.h"
+#include "case_name.h"
 
 namespace vl::scoring {
 namespace {
@@ -232,7 +233,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ValidationRow{kRoster, "", false, "   "},
                       ValidationRow{"\"Number\",\"Name\"\r\n" + kRoster, "5", false, "005"},
                       // Without the end mark a chapter not found passes.
-                      ValidationRow{"\"001\",\"First\"\r\n\"007\",\"Seven\"\r\n", "5", true}));
+                      ValidationRow{"\"001\",\"First\"\r\n\"007\",\"Seven\"\r\n", "5", true}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.chapter}); });
 
 }  // namespace
 }  // namespace vl::scoring

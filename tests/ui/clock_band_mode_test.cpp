@@ -18,6 +18,7 @@
 #include <iostream>
 
 #include "window_test_support.h"
+#include "../case_name.h"
 
 namespace vl::ui::test {
 namespace {
@@ -185,7 +186,8 @@ INSTANTIATE_TEST_SUITE_P(Keys, BandShortcutTest,
                          ::testing::Values(BandKeyCase{Qt::Key_F1, "10"}, BandKeyCase{Qt::Key_F2, "20"},
                                            BandKeyCase{Qt::Key_F3, "2", true}, BandKeyCase{Qt::Key_F4, "40"},
                                            BandKeyCase{Qt::Key_F5, "15"}, BandKeyCase{Qt::Key_F6, "160"},
-                                           BandKeyCase{Qt::Key_F7, "2", true}, BandKeyCase{Qt::Key_F8, "80"}));
+                                           BandKeyCase{Qt::Key_F7, "2", true}, BandKeyCase{Qt::Key_F8, "80"}),
+    [](const auto& info) { return test_names::caseName(info.index, {"F" + std::to_string(info.param.key - Qt::Key_F1 + 1)}); });
 
 TEST_F(ClockBandModeTest, CtrlReleasedBeforeTheFunctionKeySendsNothingEither) {
     trigger("cmmPort1");
@@ -286,7 +288,8 @@ TEST_P(BonusClaimTest, CtrlXAndF12TurnOnlyNvlIntoBnvl) {
 INSTANTIATE_TEST_SUITE_P(Comments, BonusClaimTest,
                          ::testing::Values(ClaimCase{"NVL", "BNVL"}, ClaimCase{"nvl", "nvl"},
                                            ClaimCase{"BNVL", "BNVL"}, ClaimCase{"DUPE", "DUPE"},
-                                           ClaimCase{" NVL", " NVL"}, ClaimCase{"", ""}));
+                                           ClaimCase{" NVL", " NVL"}, ClaimCase{"", ""}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.comment}); });
 
 // ---- Following the radio -----------------------------------------------------
 
@@ -499,7 +502,8 @@ INSTANTIATE_TEST_SUITE_P(
         FollowStartCase{"\"2\";\"localhost:4532\";\"ON\"\r\n", true, "off",
                         "VLRig.txt has a line that cannot be read, so the radio is not followed:\r\n"
                         "\"2\";\"localhost:4532\";\"ON\"\r\n"
-                        "It should read like \"2\",\"localhost:4532\",\"ON\"."}));
+                        "It should read like \"2\",\"localhost:4532\",\"ON\"."}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.status}); });
 
 // A local TCP port nothing listens on: the one the system picks for port 0.
 quint16 freeLocalPort() {

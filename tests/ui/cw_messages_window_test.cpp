@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <array>
+#include "../case_name.h"
 
 namespace vl::ui::test {
 namespace {
@@ -104,7 +105,8 @@ INSTANTIATE_TEST_SUITE_P(Commands, EditMessageTest,
                                            EditCase{"mnuF3", "F3", 2}, EditCase{"mnuF4", "F4", 3},
                                            EditCase{"mnuF5", "F5", 4}, EditCase{"mnuF6", "F6", 5},
                                            EditCase{"mnuF7", "F7", 6}, EditCase{"mnuF8", "F8", 7},
-                                           EditCase{"mnuF10input", "F10", 8}));
+                                           EditCase{"mnuF10input", "F10", 8}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.command}); });
 
 TEST_F(CwMessagesWindowTest, AnsweringNoKeepsTheMessageForThisRunOnly) {
     start();

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "window_test_support.h"
+#include "../case_name.h"
 
 namespace vl::ui::test {
 namespace {
@@ -307,7 +308,8 @@ TEST_P(DefaultReportTest, ReportsFollowTheModeAndAreSelected) {
 INSTANTIATE_TEST_SUITE_P(Modes, DefaultReportTest,
                          ::testing::Values(DefaultReportCase{"mnuPhoneMode", "59"},
                                            DefaultReportCase{"mnuCWMode", "599"},
-                                           DefaultReportCase{"mnuDigitalMode", "599"}));
+                                           DefaultReportCase{"mnuDigitalMode", "599"}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.modeCommand}); });
 
 // A look-up that reports a failure in a real message box leaves the window
 // inactive for a moment after the box closes; the cursor is still in the

@@ -23,6 +23,7 @@
 #include "keyer/line_guard.h"
 #include "keyer/morse_table.h"
 #include "keyer/real_time.h"
+#include "../case_name.h"
 
 namespace vl::ui::test {
 namespace {
@@ -125,6 +126,7 @@ protected:
 struct FailedOpenCase {
     const char* command;
     const char* message;
+    const char* device;
 };
 
 class RealPortFailureTest : public KeyerWindowTest,
@@ -141,7 +143,11 @@ TEST_P(RealPortFailureTest, MissingDeviceIsReportedAndChangesNothing) {
 
     ASSERT_EQ(dialogs->shown.size(), 1u);
     EXPECT_EQ(dialogs->shown[0].kind, ScriptedDialogs::Shown::Kind::Message);
-    EXPECT_EQ(dialogs->shown[0].text, QString::fromLatin1(GetParam().message));
+    EXPECT_EQ(dialogs->shown[0].text,
+              QString::fromLatin1(GetParam().message) + QLatin1Char('\n') +
+                  QString::fromStdString(path(GetParam().device)) +
+                  QStringLiteral(": No such file or directory: plug in the serial adapter, or "
+                                 "name its device in VLPorts.txt"));
     EXPECT_FALSE(window()->MSComm1().portOpen());
     EXPECT_EQ(text("cboMode"), QStringLiteral("DIG"));
     expectCwGroupVisible(false);
@@ -157,8 +163,10 @@ TEST_P(RealPortFailureTest, MissingDeviceIsReportedAndChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ports, RealPortFailureTest,
-    ::testing::Values(FailedOpenCase{"cmmPort1", "No Serial Port found or this port bad"},
-                      FailedOpenCase{"cmmPort2", "No Serial Port2 found or this port bad"}));
+    ::testing::Values(
+        FailedOpenCase{"cmmPort1", "No Serial Port found or this port bad", "nodev/ttyUSB9"},
+        FailedOpenCase{"cmmPort2", "No Serial Port2 found or this port bad", "nodev/ttyUSB8"}),
+    [](const auto& info) { return std::string(info.param.command); });
 
 TEST_F(KeyerWindowTest, PseudoTerminalCannotKeyAndFailsToOpen) {
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
@@ -172,8 +180,12 @@ TEST_F(KeyerWindowTest, PseudoTerminalCannotKeyAndFailsToOpen) {
 
     trigger("cmmPort1");
 
-    EXPECT_EQ(dialogs->texts(),
-              std::vector<QString>{QStringLiteral("No Serial Port found or this port bad")});
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    const QString shown = dialogs->lastText();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("No Serial Port found or this port bad\n") +
+                                 QString::fromStdString(terminal) + QStringLiteral(": ")))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("VLPorts.txt"))) << shown.toStdString();
     EXPECT_FALSE(window()->MSComm1().portOpen());
     EXPECT_EQ(text("cboMode"), QStringLiteral("PHN"));
     expectCwGroupVisible(false);
@@ -274,8 +286,8 @@ TEST_F(KeyerWindowTest, ChoosingAPortWhileOneIsOpenClosesItFirst) {
     port->failOpen = true;
     trigger("mnuDigitalMode");
     trigger("cmmPort1");
-    EXPECT_EQ(dialogs->texts(),
-              std::vector<QString>{QStringLiteral("No Serial Port found or this port bad")});
+    EXPECT_EQ(dialogs->texts(), std::vector<QString>{QStringLiteral(
+                                    "No Serial Port found or this port bad\nNo such device")});
     EXPECT_FALSE(port->isOpen);
     EXPECT_EQ(text("cboMode"), QStringLiteral("DIG"));
     expectCwGroupVisible(true);
@@ -349,7 +361,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SendCase{Qt::Key_F9, "mnuSndF9", "txtCallsign", Qt::AltModifier},
                       SendCase{Qt::Key_F1, "mnuSndF1", "txtF1", Qt::ShiftModifier},
                       SendCase{Qt::Key_F10, "mnuSndF10", "txtF10",
-                               Qt::ControlModifier | Qt::AltModifier}));
+                               Qt::ControlModifier | Qt::AltModifier}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.command}); });
 
 TEST_F(KeyerWindowTest, F9SendsTheCallsignAsTypedWithItsSlashedZero) {
     start();
@@ -724,7 +737,8 @@ INSTANTIATE_TEST_SUITE_P(
     Entries, SpeedCommandTest,
     ::testing::Values(SpeedCase{"mnu10wpm", 10}, SpeedCase{"mnu13wpm", 13}, SpeedCase{"mnu15wpm", 15},
                       SpeedCase{"mnu18wpm", 18}, SpeedCase{"mnu20wpm", 20}, SpeedCase{"mnu22wpm", 22},
-                      SpeedCase{"mnu25wpm", 25}));
+                      SpeedCase{"mnu25wpm", 25}),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param.command}); });
 
 TEST_F(KeyerWindowTest, QuarterStepsRoundHalvesToEven) {
     start();

@@ -616,6 +616,18 @@ TEST_F(LoggingTest, ViewCountersShowsTheGridInsteadOfTheLogBoxes) {
     trigger("mnuLog");
     EXPECT_FALSE(frame->isVisible());
     EXPECT_TRUE(find<QWidget>("txtRecentLog")->isVisible());
+    // Clear and a logged contact bring the recent log back in place of the
+    // grid: never both at once.
+    auto onlyTheRecentLog = [&] {
+        EXPECT_FALSE(frame->isVisible());
+        EXPECT_TRUE(find<QWidget>("txtRecentLog")->isVisible());
+    };
+    trigger("mnuCounters");
+    trigger("mnuClear");
+    onlyTheRecentLog();
+    trigger("mnuCounters");
+    logContact("k2abc", "7", "amy");
+    onlyTheRecentLog();
 }
 
 // ---- Hostile logs and folders -------------------------------------------------

@@ -1,7 +1,9 @@
 // Leaving the callsign box: the dupe question, the earlier contacts from the
 // log, the history file, the no-history notice, and the contact typed on to
 // the end for each kind of station.
+#include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QTimer>
 
 #include "window_test_support.h"
@@ -37,6 +39,21 @@ const QString kFirstW1xyzLine =
 const QString kLaterW1xyzLine =
     QStringLiteral("  06/02/2026  09:30   W1XYZ    599   579   123 JOSEPH  15  CW  QRP");
 
+// Whether a box paints a selection: a pixel in a highlight colour.
+bool paintsSelection(QWidget* box) {
+    const QPalette standard = QApplication::palette(box);
+    const QImage image = box->grab().toImage();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            for (auto group : {QPalette::Active, QPalette::Inactive}) {
+                if (pixel == standard.color(group, QPalette::Highlight)) return true;
+            }
+        }
+    }
+    return false;
+}
+
 class LookupsWindowTest : public WindowTest {
 protected:
     void SetUp() override {
@@ -46,6 +63,14 @@ protected:
     void start() {
         ASSERT_TRUE(startProgram());
         activate();
+    }
+    // Only the box with the cursor shows a selection.
+    void expectOneSelectionShown(const char* focusedBox) {
+        EXPECT_EQ(focused(), QString::fromLatin1(focusedBox));
+        for (const char* box : {"txtCallsign", "txtYears", "txtRptRcv", "txtChapter", "txtName"}) {
+            if (qstrcmp(box, focusedBox) == 0) continue;
+            EXPECT_FALSE(paintsSelection(find<QWidget>(box))) << box;
+        }
     }
     // One tick of a timer, as if its interval had run out.
     const QString kNoHistoryNotice = QStringLiteral(
@@ -64,8 +89,12 @@ TEST_F(LookupsWindowTest, NewStationGetsTheNoticeAndIsLoggedAfterTheFullRow) {
     EXPECT_FALSE(visible("txtRecentLog"));
     EXPECT_EQ(window()->WritHist(), 1);
     EXPECT_EQ(focused(), QStringLiteral("txtYears"));
+    EXPECT_TRUE(paintsSelection(find<QWidget>("txtYears")));
+    expectOneSelectionShown("txtYears");
     EXPECT_TRUE(dialogs->shown.empty());
     tab();
+    EXPECT_TRUE(paintsSelection(find<QWidget>("txtRptRcv")));
+    expectOneSelectionShown("txtRptRcv");
     tab();
     typeInto("txtChapter", QStringLiteral("123"));
     tab();
@@ -93,11 +122,12 @@ TEST_F(LookupsWindowTest, KnownStationIsListedPrefilledAndItsChapterChecked) {
     EXPECT_EQ(text("txtPrevCon"), kFirstW1xyzLine + QLatin1Char('\n') + kLaterW1xyzLine);
     EXPECT_TRUE(visible("txtPrevCon"));
     EXPECT_FALSE(visible("txtRecentLog"));
-    EXPECT_EQ(text("txtYears"), QStringLiteral("599 "));
-    EXPECT_EQ(text("txtRptRcv"), QStringLiteral("579 "));
+    // The latest contact was on CW: the phone row takes phone reports.
+    EXPECT_EQ(text("txtYears"), QStringLiteral("59"));
+    EXPECT_EQ(text("txtRptRcv"), QStringLiteral("59"));
     EXPECT_EQ(text("txtChapter"), QStringLiteral("123"));
     EXPECT_EQ(text("txtName"), QStringLiteral("JOSEPH "));
-    EXPECT_EQ(focused(), QStringLiteral("txtName"));
+    expectOneSelectionShown("txtName");
     EXPECT_EQ(window()->chpfocck(), QStringLiteral("no"));
     EXPECT_EQ(window()->N(), 1);
     EXPECT_EQ(text("txtNewChap"), QStringLiteral("Third Chapter,Chapter 123 is a NEW CHAPTER!"));
@@ -110,7 +140,7 @@ TEST_F(LookupsWindowTest, KnownStationIsListedPrefilledAndItsChapterChecked) {
     const std::string time = text("txtTime").toStdString();
     EXPECT_EQ(readFile("vlqsolog.txt"),
               kFirstW1xyz + kOtherCall + kLaterW1xyz +
-                  logLine("W1XYZ", "599", "579", "123", "JOSEPH", "20", "PHN", date, time, ""));
+                  logLine("W1XYZ", "59", "59", "123", "JOSEPH", "20", "PHN", date, time, ""));
     EXPECT_EQ(readFile("chapsworked.txt"), "\"123\"\r\n");
 }
 
@@ -221,6 +251,23 @@ TEST_F(LookupsWindowTest, SameStationOnAnotherBandIsNoDupeButIsListed) {
     tab();
     EXPECT_TRUE(dialogs->shown.empty());
     EXPECT_EQ(text("txtPrevCon"), kFirstW1xyzLine);
+    // Same mode: the reports are carried over as they were.
+    EXPECT_EQ(text("txtYears"), QStringLiteral("59  "));
+    EXPECT_EQ(text("txtRptRcv"), QStringLiteral("57  "));
+
+    // The same station on CW after a phone contact is logged with CW reports.
+    trigger("mnuClear");
+    pressWindowKey(Qt::Key_W, Qt::ControlModifier);
+    typeInto("txtCallsign", QStringLiteral("w1xyz"));
+    tab();
+    EXPECT_EQ(text("txtYears"), QStringLiteral("599"));
+    EXPECT_EQ(text("txtRptRcv"), QStringLiteral("599"));
+    pressWindowKey(Qt::Key_Insert);
+    const std::string date = text("txtDate").toStdString();
+    const std::string time = text("txtTime").toStdString();
+    EXPECT_EQ(readFile("vlqsolog.txt"),
+              kFirstW1xyz +
+                  logLine("W1XYZ", "599", "599", "123", "JOE", "20", "CW", date, time, ""));
 }
 
 TEST_F(LookupsWindowTest, NonMemberGetsNvlAndABonusReminderForTwoSeconds) {

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
+#include <QTreeWidget>
 
 namespace vl::ui::test {
 namespace {
@@ -262,6 +263,9 @@ const char* const kMenuTree[] = {
     "2|mnuNewChapTimeron|ON|",
     "2|mnuNewChapTimeroff|OFF|",
     "0|mnuExit|E&Xit|",
+    "0|mnuHelp|Help|",
+    "1|mnuHelpKeys|Keys|",
+    "1|mnuAbout|About VLWinLog|",
 };
 
 TEST_F(MainWindowTest, MenuTreeIsCompleteAndInOrder) {
@@ -275,6 +279,45 @@ TEST_F(MainWindowTest, MenuTreeIsCompleteAndInOrder) {
         const QString name = line.section(QLatin1Char('|'), 1, 1);
         EXPECT_NE(window()->findChild<QAction*>(name), nullptr) << name.toStdString();
     }
+}
+
+// Help > Keys lists every shortcut the menus offer, grouped; About names the
+// version, the folder and its files. The window carries the program's icon.
+TEST_F(MainWindowTest, HelpListsEveryShortcutAndAboutNamesTheFolder) {
+    trigger("mnuHelpKeys");
+    auto* tree = window()->findChild<QTreeWidget*>(QStringLiteral("treKeys"));
+    ASSERT_NE(tree, nullptr);
+    EXPECT_TRUE(tree->isVisible());
+    QStringList listed;
+    QStringList groups;
+    for (int g = 0; g < tree->topLevelItemCount(); ++g) {
+        groups << tree->topLevelItem(g)->text(0);
+        for (int k = 0; k < tree->topLevelItem(g)->childCount(); ++k) {
+            listed << tree->topLevelItem(g)->child(k)->text(0);
+        }
+    }
+    EXPECT_EQ(groups, QStringList({"Entry row", "Codes typed in boxes", "Function keys",
+                                   "Band and mode", "Menu shortcuts"}));
+    EXPECT_TRUE(listed.contains(QStringLiteral("0 in the callsign box")));
+    for (QAction* a : window()->findChildren<QAction*>()) {
+        if (!a->isEnabled() || a->shortcut().isEmpty()) continue;
+        EXPECT_TRUE(listed.contains(a->shortcut().toString(QKeySequence::PortableText)))
+            << a->objectName().toStdString() << " is not in Help > Keys";
+    }
+
+    trigger("mnuAbout");
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(dialogs->shown[0].title, QStringLiteral("About VLWinLog"));
+    const QString about = dialogs->lastText();
+    EXPECT_TRUE(about.startsWith(QStringLiteral("VLWinLog 1."))) << about.toStdString();
+    EXPECT_TRUE(about.contains(QStringLiteral("Licence: MIT")));
+    EXPECT_TRUE(about.contains(QStringLiteral("Working folder: ") + dir.path()));
+    EXPECT_TRUE(about.contains(QStringLiteral("  VLChapters.txt (chapter roster)\n")));
+    EXPECT_TRUE(about.contains(QStringLiteral("  BonusCall.txt (bonus calls claimed)\n")));
+    EXPECT_TRUE(about.contains(
+        QStringLiteral("  VLPorts.txt (serial devices of the keying ports): not there\n")));
+
+    EXPECT_FALSE(window()->windowIcon().pixmap(32).isNull());
 }
 
 TEST_F(MainWindowTest, SixItemsAreNeverOffered) {

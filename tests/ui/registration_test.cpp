@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "logbook/registration.h"
+#include "../case_name.h"
 
 namespace vl::ui::test {
 namespace {
@@ -208,7 +209,8 @@ TEST_P(RefusedOffsetTest, IsRefusedWithAMessageAndNothingWritten) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, RefusedOffsetTest,
                          ::testing::Values("", "east", "-", "5x", "1e9", "--5", "13", "14",
-                                           "-14.5", "-15"));
+                                           "-14.5", "-15"),
+    [](const auto& info) { return test_names::caseName(info.index, {info.param}); });
 
 // A double quote would break the quoted fields of the file.
 TEST_F(RegistrationTest, DoubleQuoteTypedInAnyBoxNeverReachesTheFile) {

@@ -1,6 +1,8 @@
 // The command line, and opening the working folder: named, chosen in the
 // chooser, refused, or held by another running copy of the program.
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -151,6 +153,47 @@ TEST_F(WorkingFolderTest, FolderUsedLastIsOfferedByTheChooser) {
     openWorkingFolder(options, startDialogs, settings);
     ASSERT_EQ(startDialogs.shown.size(), 1u);
     EXPECT_EQ(startDialogs.shown[0].text, named.path());
+}
+
+// A folder without a roster is offered the one supplied with the program,
+// named on the command line and in the chooser alike; the copy is exact.
+TEST_F(WorkingFolderTest, FolderWithoutARosterIsOfferedTheShippedOne) {
+    EXPECT_TRUE(QFileInfo(shippedRosterPath()).isFile()) << shippedRosterPath().toStdString();
+    QTemporaryDir shippedDir;
+    const QString shipped = shippedDir.filePath(QStringLiteral("VLChapters.txt"));
+    const std::string roster = "\"001\",\"First\"\r\n\"999\",\"\xD8nd\"\r\n";
+    QFile file(shipped);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(roster.data(), static_cast<qint64>(roster.size()));
+    file.close();
+
+    WorkingFolder opened = openWorkingFolder(dir.path(), startDialogs, shipped);  // No
+    ASSERT_TRUE(opened.open());
+    ASSERT_EQ(startDialogs.shown.size(), 1u);
+    EXPECT_EQ(startDialogs.shown[0].kind, ScriptedDialogs::Shown::Kind::Question);
+    EXPECT_TRUE(startDialogs.shown[0].defaultYes);
+    EXPECT_EQ(startDialogs.shown[0].text,
+              QStringLiteral("The folder \"%1\" has no chapter roster (VLChapters.txt), and "
+                             "VLWinLog cannot log without it.\nCopy the roster supplied with "
+                             "VLWinLog (\"%2\") into this folder?")
+                  .arg(dir.path(), shipped));
+    EXPECT_FALSE(fileExists("VLChapters.txt"));
+    opened = {};
+
+    startDialogs.shown.clear();
+    startDialogs.answers = {true};
+    startDialogs.folders = {dir.path()};
+    const auto choose =
+        parseStartupOptions({QStringLiteral("vlwinlog"), QStringLiteral("--choose-folder")});
+    opened = openWorkingFolder(choose, startDialogs, settings, shipped);
+    ASSERT_TRUE(opened.open());
+    EXPECT_EQ(startDialogs.shown.size(), 2u);  // the chooser, then the offer
+    EXPECT_EQ(readFile("VLChapters.txt"), roster);
+    opened = {};
+
+    startDialogs.shown.clear();  // a folder with a roster is not asked again
+    EXPECT_TRUE(openWorkingFolder(dir.path(), startDialogs, shipped).open());
+    EXPECT_TRUE(startDialogs.shown.empty());
 }
 
 struct RefusedCase {
