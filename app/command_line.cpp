@@ -41,16 +41,19 @@ int exportLog(const ui::StartupOptions& options) {
     if (!folder.isDir()) {
         return failed("Nothing was exported: " + folderName + " is a file, not a folder.");
     }
-    const exports::ExportLogRead read =
-        exports::readExportLog(logbook::DataFolder(onDisk(folder.absoluteFilePath())));
+    const logbook::DataFolder data(onDisk(folder.absoluteFilePath()));
+    const exports::ExportLogRead read = exports::readExportLog(data);
     if (!read.ok()) return failed(read.problem);
+    const std::filesystem::path target = onDisk(QFileInfo(options.exportFile).absoluteFilePath());
+    const std::string refused =
+        exports::refusedExportTarget(data, target, options.exportFile.toStdString());
+    if (!refused.empty()) return failed(refused);
 
     exports::AdifOptions adif;
     adif.digital = options.digitalMode;
     adif.createdTimestamp = exports::adifTimestampNow();
     const std::string fileName = options.exportFile.toStdString();
-    if (auto error = exports::writeExport(read.log, options.format, adif,
-                                          onDisk(QFileInfo(options.exportFile).absoluteFilePath()))) {
+    if (auto error = exports::writeExport(read.log, options.format, adif, target)) {
         return failed(exports::notWrittenMessage(fileName, *error));
     }
     printLine(stdout, exports::exportedMessage(options.format, fileName, read.log.contacts.size()));
