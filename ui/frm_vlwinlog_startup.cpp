@@ -180,20 +180,27 @@ bool frmVLWinLog::Form_Load() {
     }
     // The contact log, and lines a stopped write or a power cut left broken.
     folder_.touch(names::kContactLog);
+    bool logWhole = true;
     if (const auto log = folder_.read(names::kContactLog); log.ok()) {
         const std::vector<std::string_view> broken = logbook::brokenLogLines(log.content);
+        logWhole = broken.empty();
         if (!broken.empty() && dialogs_.question(q(logbook::brokenLinesQuestion(broken)), {},
                                                  Dialogs::Icon::Exclamation)) {
             if (auto error = logbook::setAsideBrokenLines(folder_, log.content)) {
                 dialogs_.message(QStringLiteral("The cut line could not be set aside: ") +
                                      QString::fromLocal8Bit(error->description.c_str()),
                                  {}, Dialogs::Icon::Critical);
+            } else {
+                logWhole = true;
             }
         }
     }
     // Chapters-worked and bonus-call files that a power cut left behind the
-    // log, or beside a log that is gone, are rebuilt as Recount does.
-    if (const scoring::DerivedFilesCheck check = scoring::checkDerivedFiles(folder_);
+    // log, or beside a log that is gone, are rebuilt as Recount does; not
+    // while broken lines the operator kept are in the log, which a recount
+    // would refuse.
+    if (const scoring::DerivedFilesCheck check =
+            logWhole ? scoring::checkDerivedFiles(folder_) : scoring::DerivedFilesCheck{};
         !check.agrees() && dialogs_.question(q(scoring::derivedFilesQuestion(check)), {},
                                              Dialogs::Icon::Exclamation, true)) {
         mnuRecount_Click();

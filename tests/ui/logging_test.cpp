@@ -679,11 +679,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // A last line that is not a whole record and has no line end is
         // offered to be set aside; answered No, the log stays as it is. A
-        // log whose chapters the chapters-worked files lack is offered a
-        // recount, declined here.
+        // whole log whose chapters the chapters-worked files lack is offered
+        // a recount, declined here.
         HostileLog{"BinaryGarbage", binaryGarbage(), 1, 0},
         HostileLog{"LfOnlyAndCutShortInAQuote",
-                   "\"K1ABC\",\"59\",\"59\",\"7\",\"AL\",\"20\",\"PHN\"\n\"W2XYZ\",\"5", 2, 0},
+                   "\"K1ABC\",\"59\",\"59\",\"7\",\"AL\",\"20\",\"PHN\"\n\"W2XYZ\",\"5", 1, 0},
         HostileLog{"TenKilobyteLine", "\"K1ABC\",\"" + std::string(10240, 'X') + "\"\r", 1, 0},
         HostileLog{"MissingAndExtraFields",
                    "\"K1ABC\"\r\n\"W2XYZ\",\"59\",\"59\",\"7\",\"AL\",\"20\",\"PHN\",\"d\",\"t\",\"c\","
