@@ -151,6 +151,13 @@ SheetOutcome writeSummarySheet(const logbook::DataFolder& folder,
     // nothing; only then do other spellings of the name go.
     const SheetFileName name = sheetFileName(r.call, r.year);
     if (auto error = folder.renameTo(names::kSheetWorkingName, name.onDisk)) {
+        // Renamed, but the folder could not be synced after it.
+        if (!folder.exists(names::kSheetWorkingName)) {
+            return failure("The summary sheet was written to " + inQuotes(name.shown) +
+                               ", but the folder could not be synced, so it may not outlast a "
+                               "power cut.",
+                           error);
+        }
         return failure("The summary sheet was written to " + inQuotes(names::kSheetWorkingName) +
                            " but could not be renamed to " + inQuotes(name.shown) + ".",
                        error);
