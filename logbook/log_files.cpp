@@ -110,7 +110,8 @@ std::string brokenLinesQuestion(const std::vector<std::string_view>& lines) {
     return count + " of the contact log " + (lines.size() == 1 ? "was" : "were") +
            " damaged by a crash or a power cut (cut short, or holding NUL bytes) and " +
            (lines.size() == 1 ? "is no contact" : "are no contacts") +
-           " the program can read.  The first:\r\n\r\n" + lineExcerpt(withoutLineEnd(lines.front())) +
+           " the program can read.  The first:\r\n\r\n" +
+           lineExcerpt(withoutLineEnd(lines.front())) +
            "\r\n\r\nMove " + (lines.size() == 1 ? "it" : "them") + " out of the log into " + file +
            "?  No leaves the log as it is, and the exports and Recount will refuse it until "
            "the log is mended by hand.";

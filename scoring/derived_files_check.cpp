@@ -45,7 +45,8 @@ void noteDamaged(DerivedFilesCheck& check, const FileLines& lines, std::string_v
 void compareChapters(DerivedFilesCheck& check, std::string_view file, std::string_view mode,
                      const std::vector<std::string>& expected, const FileLines& lines) {
     auto named = [&](std::string_view chapter) {
-        return "chapter " + std::string(logbook::trimBlanks(chapter)) + " (" + std::string(mode) + ")";
+        return "chapter " + std::string(logbook::trimBlanks(chapter)) + " (" + std::string(mode) +
+               ")";
     };
     std::set<std::string> wanted;
     for (const std::string& chapter : expected) wanted.insert(logbook::chapterKey(chapter));
@@ -53,7 +54,9 @@ void compareChapters(DerivedFilesCheck& check, std::string_view file, std::strin
     for (const std::string& chapter : lines.values) {
         const std::string key = logbook::chapterKey(chapter);
         // Held twice, or not in the log: either way more than a recount writes.
-        if (!held.insert(key).second || !wanted.contains(key)) check.extra.push_back(named(chapter));
+        if (!held.insert(key).second || !wanted.contains(key)) {
+            check.extra.push_back(named(chapter));
+        }
     }
     for (const std::string& chapter : expected) {
         if (!held.contains(logbook::chapterKey(chapter))) check.missing.push_back(named(chapter));
@@ -93,9 +96,10 @@ DerivedFilesCheck checkDerivedFiles(const logbook::DataFolder& folder) {
         std::string_view mode;
         const std::vector<std::string>& expected;
     };
-    for (const Chapters& c : {Chapters{names::kPhoneChapters, "phone", derived.phoneChapters},
-                              Chapters{names::kCwChapters, "CW", derived.cwChapters},
-                              Chapters{names::kDigitalChapters, "digital", derived.digitalChapters}}) {
+    for (const Chapters& c :
+         {Chapters{names::kPhoneChapters, "phone", derived.phoneChapters},
+          Chapters{names::kCwChapters, "CW", derived.cwChapters},
+          Chapters{names::kDigitalChapters, "digital", derived.digitalChapters}}) {
         const logbook::ReadResult file = folder.read(c.file);
         if (file.ok()) compareChapters(check, c.file, c.mode, c.expected, linesOf(file.content));
     }
@@ -109,7 +113,9 @@ std::string derivedFilesQuestion(const DerivedFilesCheck& check) {
         "The chapters-worked and bonus-call files do not agree with the contact log, as a "
         "power cut or crash while logging or deleting the log can leave them.\r\n";
     if (!check.missing.empty()) text += "\r\nMissing from them: " + listed(check.missing) + ".";
-    if (!check.extra.empty()) text += "\r\nIn them but not in the log: " + listed(check.extra) + ".";
+    if (!check.extra.empty()) {
+        text += "\r\nIn them but not in the log: " + listed(check.extra) + ".";
+    }
     text += "\r\n\r\nRecount now, rebuilding them from the log?  Until then the chapter lists, "
             "the new-chapter notices and the summary sheet follow the files.";
     return text;

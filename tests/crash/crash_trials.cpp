@@ -154,7 +154,9 @@ bool checkFolder(const DataFolder& folder, const std::set<int>& returned, Figure
         }
         ++figures.tornTails;
         const size_t kept = text.size() - torn.size();
-        if (vl::logbook::setAsideBrokenLines(folder, text)) return fail("the torn line cannot be set aside");
+        if (vl::logbook::setAsideBrokenLines(folder, text)) {
+            return fail("the torn line cannot be set aside");
+        }
         text.resize(kept);
     }
     std::map<std::string, int> times;
@@ -215,7 +217,9 @@ bool checkFolder(const DataFolder& folder, const std::set<int>& returned, Figure
                 return fail(std::string(d.file) + " lists " + chapter + " with no contact logged");
             }
         }
-        if (held != chaptersByMode[d.mode]) return fail(std::string(d.file) + " lacks a chapter of the log");
+        if (held != chaptersByMode[d.mode]) {
+            return fail(std::string(d.file) + " lacks a chapter of the log");
+        }
     }
     const vl::logbook::ReadResult bonus = folder.read(names::kBonusCalls);
     if (!bonus.ok()) return fail("the bonus file cannot be read");
