@@ -47,17 +47,23 @@ int exportLog(const ui::StartupOptions& options) {
     if (!std::filesystem::is_directory(folder, error)) {
         return failed("Nothing was exported: " + folderName + " is a file, not a folder.");
     }
-    const exports::ExportLogRead read = exports::readExportLog(logbook::DataFolder(folder));
+    const logbook::DataFolder data(folder);
+    const exports::ExportLogRead read = exports::readExportLog(data);
     if (!read.ok()) return failed(terminalText(read.problem));
     if (const std::string refusal = exports::exportRefusal(read.log, options.format); !refusal.empty()) {
         return failed(terminalText(refusal));
+    }
+    const bool toStandardOutput = options.exportFile == ui::kStandardOutput;
+    const std::filesystem::path target = std::filesystem::absolute(options.exportFile, error);
+    if (!toStandardOutput) {
+        const std::string refused = exports::refusedExportTarget(data, target, options.exportFile);
+        if (!refused.empty()) return failed(refused);  // the name as typed
     }
 
     exports::AdifOptions adif;
     adif.digital = options.digitalMode;
     adif.phone = options.phoneMode;
     adif.createdTimestamp = exports::adifTimestampNow();
-    const bool toStandardOutput = options.exportFile == ui::kStandardOutput;
     if (toStandardOutput) {
         const std::string bytes = exports::exportBytes(read.log, options.format, adif);
         if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
@@ -65,7 +71,7 @@ int exportLog(const ui::StartupOptions& options) {
             return failed("Nothing was exported: standard output could not be written.");
         }
     } else if (auto writeError = exports::writeExport(read.log, options.format, adif,
-                                                      std::filesystem::absolute(options.exportFile, error))) {
+                                                      target)) {
         return failed(exports::notWrittenMessage(options.exportFile, *writeError));
     }
     if (read.log.beyondSixteenBits) {

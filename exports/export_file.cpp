@@ -2,6 +2,7 @@
 
 #include "exports/cabrillo.h"
 #include "logbook/file_writes.h"
+#include "logbook/own_files.h"
 
 namespace vl::exports {
 
@@ -46,6 +47,14 @@ std::string exportBytes(const ExportLog& log, ExportFormat format, const AdifOpt
 logbook::FileResult writeExport(const ExportLog& log, ExportFormat format,
                                 const AdifOptions& adif, const std::filesystem::path& target) {
     return logbook::replaceFile(target, exportBytes(log, format, adif));
+}
+
+std::string refusedExportTarget(const logbook::DataFolder& folder,
+                                const std::filesystem::path& target, std::string_view fileName) {
+    const std::string own = logbook::ownFileAt(folder, target);
+    if (own.empty()) return {};
+    return "Nothing was exported: the file " + std::string(fileName) + " is the program's own " +
+           own + " in the working folder, which an export must not replace. Choose another name.";
 }
 
 std::string exportedMessage(ExportFormat format, std::string_view fileName, std::size_t contacts) {

@@ -38,6 +38,15 @@ std::string exportBytes(const ExportLog& log, ExportFormat format, const AdifOpt
 logbook::FileResult writeExport(const ExportLog& log, ExportFormat format,
                                 const AdifOptions& adif, const std::filesystem::path& target);
 
+// Why an export may not be written to `target`, empty when it may: the file is
+// one of the program's own in the working folder (the log, a chapters-worked
+// file, the lock...), which an export would replace.
+// "Nothing was exported: the file VLQSOLOG.TXT is the program's own
+// vlqsolog.txt in the working folder, which an export must not replace.
+// Choose another name."
+std::string refusedExportTarget(const logbook::DataFolder& folder,
+                                const std::filesystem::path& target, std::string_view fileName);
+
 // "The Cabrillo log with 12 contacts has been written to File W1AW2026.log"
 std::string exportedMessage(ExportFormat format, std::string_view fileName, std::size_t contacts);
 // "Nothing was exported: the file W1AW2026.log could not be written (Permission denied)."

@@ -90,16 +90,14 @@ FileResult DataFolder::touch(std::string_view name) const { return appendText(na
 FileResult DataFolder::remove(std::string_view name) const {
     const fs::path path = resolve(name);
     if (fileWrites::remove(path.c_str()) != 0) return errorFromErrno(errno);
-    syncFolder(dir_);
-    return std::nullopt;
+    return syncFolder(dir_);
 }
 
 FileResult DataFolder::renameTo(std::string_view from, const fs::path& to) const {
     const fs::path source = resolve(from);
     const fs::path target = to.is_absolute() ? to : dir_ / to;
     if (fileWrites::rename(source.c_str(), target.c_str()) != 0) return errorFromErrno(errno);
-    syncFolder(dir_);
-    return std::nullopt;
+    return syncFolder(dir_);
 }
 
 }  // namespace vl::logbook

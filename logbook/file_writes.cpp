@@ -6,7 +6,9 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <random>
 
 namespace vl::logbook {
 
@@ -24,6 +26,7 @@ struct FaultState {
     std::atomic<int> error{0};
     std::atomic<bool> partial{false};
     std::atomic<bool> struck{false};
+    std::atomic<WriteStep> struckStep{WriteStep::kOpen};
 };
 
 FaultState& faultState() {
@@ -40,6 +43,7 @@ Verdict gate(WriteStep step) {
     const int n = ++s.steps;
     if (n != s.failAt.load()) return Verdict::kGo;
     s.struck = true;
+    s.struckStep = step;
     if (step == WriteStep::kWrite && s.partial.exchange(false)) {
         s.failAt = n + 1;
         return Verdict::kShort;
@@ -70,6 +74,27 @@ bool fileExists(const fs::path& path) {
 
 fs::path folderOf(const fs::path& path) {
     return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+// Creates a temporary file beside `path` under a name no file has yet, as
+// mkstemp does: exclusively and never through a link, so that whatever is
+// found under a name tried is left alone. Its descriptor, or -1 with errno.
+int createTemporary(const fs::path& path, fs::path& temp) {
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    // The name does not grow with the target's, so a target whose name is as
+    // long as the file system allows still has a temporary file.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = ".vlwinlog-";
+        for (int i = 0; i < 10; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+        name += ".tmp";
+        temp = folderOf(path) / name;
+        const int fd = fileWrites::open(
+            temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 }  // namespace
@@ -105,6 +130,20 @@ int rename(const char* from, const char* to) {
     return ::rename(from, to);
 }
 
+int renameNoReplace(const char* from, const char* to) {
+    if (gate(WriteStep::kRename) == Verdict::kFail) return -1;
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return -1;
+    // A file system without the flag: the check and the rename one after the
+    // other, which only another program racing for the name could defeat.
+    struct stat st{};
+    if (::lstat(to, &st) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::rename(from, to);
+}
+
 int remove(const char* path) {
     if (gate(WriteStep::kRemove) == Verdict::kFail) return -1;
     return ::unlink(path);
@@ -112,14 +151,17 @@ int remove(const char* path) {
 
 }  // namespace fileWrites
 
-void syncFolder(const fs::path& dir) {
-    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        // The entries are already in place; a folder that cannot be synced
-        // loses nothing that a report could save.
-        fileWrites::sync(fd);
-        ::close(fd);
+FileResult syncFolder(const fs::path& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errorFromErrno(errno);
+    FileResult result;
+    if (gate(WriteStep::kSyncFolder) == Verdict::kFail || ::fsync(fd) != 0) {
+        // Some file systems cannot sync a folder at all; their entries are
+        // written with the files, and there is nothing to report.
+        if (errno != EINVAL && errno != ENOTSUP) result = errorFromErrno(errno);
     }
+    ::close(fd);
+    return result;
 }
 
 FileResult appendToFile(const fs::path& path, std::string_view bytes) {
@@ -156,14 +198,20 @@ FileResult appendToFile(const fs::path& path, std::string_view bytes) {
     // Once the line is synced it is on the disk; a failing close changes
     // nothing about that, and reporting it would have the line written twice.
     ::close(fd);
-    if (!existed) syncFolder(folderOf(path));
+    if (!existed) {
+        // A new file whose name may not survive a power cut is not a line
+        // written: it goes again, so that the same line can be appended later.
+        if (FileResult error = syncFolder(folderOf(path))) {
+            fileWrites::remove(path.c_str());
+            return error;
+        }
+    }
     return std::nullopt;
 }
 
 FileResult replaceFile(const fs::path& path, std::string_view bytes) {
-    fs::path temp = path;
-    temp += ".tmp";
-    int fd = fileWrites::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    fs::path temp;
+    const int fd = createTemporary(path, temp);
     if (fd < 0) return errorFromErrno(errno);
     FileResult result = writeAll(fd, bytes);
     if (!result && fileWrites::sync(fd) != 0) result = errorFromErrno(errno);
@@ -175,8 +223,7 @@ FileResult replaceFile(const fs::path& path, std::string_view bytes) {
         fileWrites::remove(temp.c_str());
         return result;
     }
-    syncFolder(folderOf(path));
-    return std::nullopt;
+    return syncFolder(folderOf(path));
 }
 
 WriteFaultScope::WriteFaultScope(WriteFault fault) {
@@ -194,5 +241,7 @@ WriteFaultScope::~WriteFaultScope() { faultState().active.store(false, std::memo
 int WriteFaultScope::steps() const { return faultState().steps.load(); }
 
 bool WriteFaultScope::struck() const { return faultState().struck.load(); }
+
+WriteStep WriteFaultScope::struckStep() const { return faultState().struckStep.load(); }
 
 }  // namespace vl::logbook

@@ -10,6 +10,8 @@
 //                  a failure takes back whatever part reached the file
 //   replaceFile    a temporary file, one sync and a rename over the old one;
 //                  a failure leaves the old file and no temporary file
+// A folder whose entries cannot be synced after a file was created, renamed
+// or removed is a failed write like any other: the caller hears of it.
 #include <sys/types.h>
 
 #include <filesystem>
@@ -29,7 +31,7 @@ using FileResult = std::optional<FileError>;
 
 FileError errorFromErrno(int number);
 
-enum class WriteStep { kOpen, kWrite, kSync, kTruncate, kRename, kRemove };
+enum class WriteStep { kOpen, kWrite, kSync, kTruncate, kRename, kRemove, kSyncFolder };
 
 // The system calls, each returning as its system call does (-1 with errno
 // set on failure).
@@ -39,6 +41,8 @@ ssize_t write(int fd, const void* data, size_t size);
 int sync(int fd);
 int truncate(int fd, off_t length);
 int rename(const char* from, const char* to);
+// The same, failing with EEXIST when `to` exists.
+int renameNoReplace(const char* from, const char* to);
 int remove(const char* path);
 }  // namespace fileWrites
 
@@ -48,11 +52,13 @@ int remove(const char* path);
 // when this call created it.
 FileResult appendToFile(const std::filesystem::path& path, std::string_view bytes);
 
-// Writes the whole file through "<name>.tmp" and a rename.
+// Writes the whole file through a temporary file of a name of its own beside
+// it (created exclusively, never through a link) and a rename. No other file
+// is followed, replaced or removed on the way.
 FileResult replaceFile(const std::filesystem::path& path, std::string_view bytes);
 
-// Flushes the folder's entries (a new or renamed file) to the disk.
-void syncFolder(const std::filesystem::path& dir);
+// Flushes the folder's entries (a new, renamed or removed file) to the disk.
+FileResult syncFolder(const std::filesystem::path& dir);
 
 // For tests: while one lives, the steps are counted from 1, and the step
 // numbered `failAt` fails with `error`. With `partial`, a failing write first
@@ -73,8 +79,9 @@ public:
 
     // The steps taken so far.
     int steps() const;
-    // Whether the fault has been met.
+    // Whether the fault has been met, and at which kind of step.
     bool struck() const;
+    WriteStep struckStep() const;
 };
 
 }  // namespace vl::logbook

@@ -7,14 +7,44 @@
 
 namespace vl::logbook {
 
-std::optional<DeletionFailure> deleteLogFiles(const DataFolder& folder) {
-    for (std::string_view name : {names::kContactLog, names::kPhoneChapters, names::kCwChapters,
+std::string logBackupName(std::time_t now, int attempt) {
+    std::tm utc{};
+    ::gmtime_r(&now, &utc);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
+    std::string name = "vlqsolog-" + std::string(stamp);
+    if (attempt > 1) name += "-" + std::to_string(attempt);
+    return name + ".txt";
+}
+
+LogDeletion deleteLogFiles(const DataFolder& folder, std::time_t now) {
+    LogDeletion done;
+    auto fail = [&](std::string_view name, const FileError& error) {
+        done.failure = DeletionFailure{std::string(name), error};
+        return done;
+    };
+    // The log is kept, under a name no older backup has.
+    const std::filesystem::path log = folder.resolve(names::kContactLog);
+    int attempt = 1;
+    int status = 0;
+    while ((status = fileWrites::renameNoReplace(
+                log.c_str(), (folder.dir() / logBackupName(now, attempt)).c_str())) != 0 &&
+           errno == EEXIST && attempt < 100) {
+        ++attempt;
+    }
+    if (status == 0) {
+        done.backup = logBackupName(now, attempt);
+        if (auto error = syncFolder(folder.dir())) return fail(names::kContactLog, *error);
+    } else if (errno != ENOENT) {
+        return fail(names::kContactLog, errorFromErrno(errno));
+    }
+    for (std::string_view name : {names::kPhoneChapters, names::kCwChapters,
                                   names::kDigitalChapters, names::kBonusCalls}) {
         if (auto error = folder.remove(name); error && error->number != ENOENT) {
-            return DeletionFailure{std::string(name), *error};
+            return fail(name, *error);
         }
     }
-    return std::nullopt;
+    return done;
 }
 
 std::vector<FileError> createLogFiles(const DataFolder& folder) {
@@ -39,22 +69,74 @@ std::string_view tornLastLine(std::string_view log) {
     return line;
 }
 
-std::string tornLineQuestion(std::string_view torn) {
-    return "The last line of the contact log was cut short, as a write stopped by a crash or a "
-           "power cut leaves it:\r\n\r\n" +
-           lineExcerpt(torn) +
-           "\r\n\r\nThat contact was not logged.  Move the line out of the log into " +
-           std::string(kTornLinesFile) + "?  No leaves the log as it is.";
+namespace {
+
+std::string_view withoutLineEnd(std::string_view line) {
+    if (line.ends_with('\n')) line.remove_suffix(1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    return line;
 }
 
-FileResult setAsideTornLastLine(const DataFolder& folder, std::string_view log) {
+}  // namespace
+
+std::vector<std::string_view> brokenLogLines(std::string_view log) {
+    std::vector<std::string_view> lines;
     const std::string_view torn = tornLastLine(log);
-    if (torn.empty()) return std::nullopt;
-    std::string kept(torn);
-    if (!kept.ends_with('\r')) kept += '\r';
-    kept += '\n';
-    if (auto error = folder.appendText(kTornLinesFile, kept)) return error;
-    return folder.writeWhole(names::kContactLog, log.substr(0, log.size() - torn.size()));
+    for (size_t start = 0; start < log.size() - torn.size();) {
+        const size_t end = log.find('\n', start);
+        const size_t next = end == std::string_view::npos ? log.size() - torn.size() : end + 1;
+        const std::string_view line = log.substr(start, next - start);
+        if (line.find('\0') != std::string_view::npos) lines.push_back(line);
+        start = next;
+    }
+    if (!torn.empty()) lines.push_back(torn);
+    return lines;
+}
+
+std::string brokenLinesQuestion(const std::vector<std::string_view>& lines) {
+    if (lines.empty()) return {};
+    const std::string file(kTornLinesFile);
+    if (lines.size() == 1 && !lines.front().ends_with('\n') &&
+        lines.front().find('\0') == std::string_view::npos) {
+        return "The last line of the contact log was cut short, as a write stopped by a crash or "
+               "a power cut leaves it:\r\n\r\n" +
+               lineExcerpt(lines.front()) +
+               "\r\n\r\nThat contact was not logged.  Move the line out of the log into " + file +
+               "?  No leaves the log as it is: the next contact logged then closes the cut line "
+               "as a line of its own, which the exports will refuse.";
+    }
+    const std::string count =
+        lines.size() == 1 ? "One line" : std::to_string(lines.size()) + " lines";
+    return count + " of the contact log " + (lines.size() == 1 ? "was" : "were") +
+           " damaged by a crash or a power cut (cut short, or holding NUL bytes) and " +
+           (lines.size() == 1 ? "is no contact" : "are no contacts") +
+           " the program can read.  The first:\r\n\r\n" +
+           lineExcerpt(withoutLineEnd(lines.front())) +
+           "\r\n\r\nMove " + (lines.size() == 1 ? "it" : "them") + " out of the log into " + file +
+           "?  No leaves the log as it is, and the exports and Recount will refuse it until "
+           "the log is mended by hand.";
+}
+
+FileResult setAsideBrokenLines(const DataFolder& folder, std::string_view log) {
+    const std::vector<std::string_view> lines = brokenLogLines(log);
+    if (lines.empty()) return std::nullopt;
+    std::string kept;
+    std::string rest;
+    size_t from = 0;
+    for (std::string_view line : lines) {
+        const size_t at = static_cast<size_t>(line.data() - log.data());
+        rest.append(log.substr(from, at - from));
+        from = at + line.size();
+        kept.append(withoutLineEnd(line));
+        kept += "\r\n";
+    }
+    rest.append(log.substr(from));
+    // A set aside stopped between its two writes kept the lines already.
+    const ReadResult earlier = folder.read(kTornLinesFile);
+    if (!(earlier.ok() && std::string_view(earlier.content).ends_with(kept))) {
+        if (auto error = folder.appendText(kTornLinesFile, kept)) return error;
+    }
+    return folder.writeWhole(names::kContactLog, rest);
 }
 
 }  // namespace vl::logbook

@@ -1,5 +1,7 @@
 #include "reports/write_summary_sheet.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <system_error>
 
@@ -54,10 +56,19 @@ std::optional<SheetOutcome> readRequired(const logbook::DataFolder& folder, std:
 // Names are matched without regard to case, so an older sheet spelled
 // differently from the new one is the same sheet: it goes, once the new one
 // has its name. What could not be removed is told in `notes`, by the name
-// the operator is shown.
+// the operator is shown. A file system that keeps names without regard to
+// case (FAT on a memory stick) may list the new sheet itself under the old
+// spelling; a name that is the new sheet (same device and inode) stays.
 void removeOtherSpellings(const logbook::DataFolder& folder, const SheetFileName& sheet,
                           std::vector<std::string>& notes) {
     const std::string& name = sheet.onDisk;
+    struct stat written{};
+    const bool known = ::stat((folder.dir() / name).c_str(), &written) == 0;
+    auto isTheSheet = [&](const fs::path& other) {
+        struct stat st{};
+        if (::stat(other.c_str(), &st) != 0) return true;  // gone or unknown: left alone
+        return !known || (st.st_dev == written.st_dev && st.st_ino == written.st_ino);
+    };
     std::vector<fs::path> others;
     std::error_code ec;
     fs::directory_iterator it(folder.dir(), ec);
@@ -66,6 +77,7 @@ void removeOtherSpellings(const logbook::DataFolder& folder, const SheetFileName
         if (found == name || !names::sameNameIgnoringCase(found, name)) continue;
         std::error_code typeError;
         if (it->is_directory(typeError) || typeError) continue;  // not a sheet: left alone
+        if (isTheSheet(it->path())) continue;
         others.push_back(it->path());
     }
     if (ec) {
@@ -139,6 +151,13 @@ SheetOutcome writeSummarySheet(const logbook::DataFolder& folder,
     // nothing; only then do other spellings of the name go.
     const SheetFileName name = sheetFileName(r.call, r.year);
     if (auto error = folder.renameTo(names::kSheetWorkingName, name.onDisk)) {
+        // Renamed, but the folder could not be synced after it.
+        if (!folder.exists(names::kSheetWorkingName)) {
+            return failure("The summary sheet was written to " + inQuotes(name.shown) +
+                               ", but the folder could not be synced, so it may not outlast a "
+                               "power cut.",
+                           error);
+        }
         return failure("The summary sheet was written to " + inQuotes(names::kSheetWorkingName) +
                            " but could not be renamed to " + inQuotes(name.shown) + ".",
                        error);

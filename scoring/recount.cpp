@@ -55,14 +55,13 @@ struct Roster {
 // chapters it holds and the list that shows them. A chapter is held once
 // whatever its spelling: "7  " and "007" are the same chapter and count once.
 struct ChapterFile {
-    std::string_view name;
+    std::string* content;
     std::vector<std::string>* list;
-    std::string content;
     std::set<std::string> held;
 
     void add(const std::string& chapter) {
         if (!held.insert(logbook::chapterKey(chapter)).second) return;
-        content += logbook::formatSingleFieldLine(chapter);
+        *content += logbook::formatSingleFieldLine(chapter);
         list->push_back(chapter);
     }
 };
@@ -87,6 +86,27 @@ std::string invalidChapterMessage(std::string_view chapter) {
     text += " in your log is invalid!";
     text += " The program will close.  Correct your log and try again.";
     return text;
+}
+
+DerivedFiles deriveFromLog(const std::vector<ContactRecord>& records) {
+    DerivedFiles files;
+    ChapterFile phone{&files.phone, &files.phoneChapters, {}};
+    ChapterFile cw{&files.cw, &files.cwChapters, {}};
+    ChapterFile digital{&files.digital, &files.digitalChapters, {}};
+    for (const ContactRecord& record : records) {
+        if (record.comment == logbook::kDupe) continue;
+        if (record.comment == logbook::kBonusClaimed) {
+            files.bonus += logbook::formatBonusLine(record.call);
+            files.bonusCalls.emplace_back(logbook::trimBlanks(record.call));
+        }
+        // Any other mode adds nothing.
+        ChapterFile* file = record.mode == "PHN"   ? &phone
+                            : record.mode == "CW " ? &cw
+                            : record.mode == "DIG" ? &digital
+                                                   : nullptr;
+        if (file) file->add(record.chapter);
+    }
+    return files;
 }
 
 RecountResult recount(const logbook::DataFolder& folder) {
@@ -152,23 +172,14 @@ RecountResult recount(const logbook::DataFolder& folder) {
         }
     }
 
-    // Chapters as the log holds them, and bonus calls.
-    ChapterFile phone{names::kPhoneChapters, &result.phoneChapters, {}, {}};
-    ChapterFile cw{names::kCwChapters, &result.cwChapters, {}, {}};
-    ChapterFile digital{names::kDigitalChapters, &result.digitalChapters, {}, {}};
-    std::string bonus;
-    for (const ContactRecord& record : records) {
-        if (record.comment == logbook::kDupe) continue;
-        if (record.comment == logbook::kBonusClaimed) bonus += logbook::formatBonusLine(record.call);
-        // Any other mode adds nothing.
-        ChapterFile* file = record.mode == "PHN"   ? &phone
-                            : record.mode == "CW " ? &cw
-                            : record.mode == "DIG" ? &digital
-                                                   : nullptr;
-        if (file) file->add(record.chapter);
-    }
-    for (const ChapterFile* file : {&phone, &cw, &digital}) replace(file->name, file->content);
-    replace(names::kBonusCalls, bonus);
+    DerivedFiles files = deriveFromLog(records);
+    replace(names::kPhoneChapters, files.phone);
+    replace(names::kCwChapters, files.cw);
+    replace(names::kDigitalChapters, files.digital);
+    replace(names::kBonusCalls, files.bonus);
+    result.phoneChapters = std::move(files.phoneChapters);
+    result.cwChapters = std::move(files.cwChapters);
+    result.digitalChapters = std::move(files.digitalChapters);
 
     // Counting, reported once however many counters are full.
     bool overflow = !setChapterCounts(

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "logbook/contact_record.h"
 #include "logbook/data_folder.h"
 #include "scoring/counters.h"
 
@@ -43,5 +44,17 @@ inline constexpr std::string_view kRecountCompleted = "RECOUNT has completed  Cl
 std::string invalidChapterMessage(std::string_view chapter);
 
 RecountResult recount(const logbook::DataFolder& folder);
+
+// What the log implies for the chapters-worked and bonus-call files, by the
+// recount's rules: each chapter once per mode in the order first logged (as
+// the log spells it), one bonus line per claiming contact; dupes add nothing.
+struct DerivedFiles {
+    std::vector<std::string> phoneChapters;
+    std::vector<std::string> cwChapters;
+    std::vector<std::string> digitalChapters;
+    std::vector<std::string> bonusCalls;  // trimmed
+    std::string phone, cw, digital, bonus;  // the files' contents
+};
+DerivedFiles deriveFromLog(const std::vector<logbook::ContactRecord>& records);
 
 }  // namespace vl::scoring

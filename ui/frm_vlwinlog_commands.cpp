@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <vector>
 
 #include "entry/bonus_claim.h"
@@ -159,17 +160,23 @@ void frmVLWinLog::mnuNewChapTimeroff_Click() { NewChapTim_ = QStringLiteral("OFF
 // ---- Housekeeping -----------------------------------------------------------
 
 void frmVLWinLog::mnuDeleteLog_Click() {
+    // No is the default of both questions, so that Enter pressed once too
+    // often never deletes a log.
     if (!dialogs_.question(QStringLiteral(
-            "Are you sure you want to Delete the QSOLOG  and associated files?"))) {
+                               "Are you sure you want to Delete the QSOLOG  and associated files?"),
+                           {}, Dialogs::Icon::None, false)) {
         return;
     }
-    if (!dialogs_.question(QStringLiteral(
-            "Are you REALLY SURE you want to Delete the QSOLOG?  You will LOSE YOUR LOG!"))) {
+    if (!dialogs_.question(QStringLiteral("Are you REALLY SURE you want to Delete the QSOLOG?  "
+                                          "You will LOSE YOUR LOG!"),
+                           {}, Dialogs::Icon::None, false)) {
         return;
     }
-    // A file that is already gone (a second deletion in one run finds no bonus
-    // file) is passed over; any other failure stops the command.
-    if (auto failure = logbook::deleteLogFiles(folder_)) {
+    // The log itself is kept in the working folder under a dated name. A file
+    // that is already gone (a second deletion in one run finds no bonus file)
+    // is passed over; any other failure stops the command.
+    const logbook::LogDeletion deletion = logbook::deleteLogFiles(folder_, std::time(nullptr));
+    if (const auto& failure = deletion.failure) {
         dialogs_.beep();
         dialogs_.message(q(failure->name) + QStringLiteral(" could not be deleted: ") +
                              QString::fromLocal8Bit(failure->error.description.c_str()),

@@ -77,14 +77,22 @@ void frmVLWinLog::exportLog(exports::ExportFormat format) {
     const reports::SheetFileName name = exports::exportFileName(read.log.registration, format);
     const QString start = QDir(QString::fromStdString(folder_.dir().string()))
                               .filePath(QString::fromStdString(name.onDisk));
-    const QString chosen = dialogs_.saveFileName(
-        title, start,
-        cabrillo ? QStringLiteral("Cabrillo logs (*.log *.cbr);;All files (*)")
-                 : QStringLiteral("ADIF files (*.adi);;All files (*)"));
-    if (chosen.isEmpty()) return;
-
-    const std::filesystem::path target(QFile::encodeName(chosen).toStdString());
-    const std::string shown = toCp1252(QDir::toNativeSeparators(chosen));
+    // A file of the program's own is refused, and the box opens again.
+    std::filesystem::path target;
+    std::string shown;
+    for (QString offered = start;;) {
+        const QString chosen = dialogs_.saveFileName(
+            title, offered,
+            cabrillo ? QStringLiteral("Cabrillo logs (*.log *.cbr);;All files (*)")
+                     : QStringLiteral("ADIF files (*.adi);;All files (*)"));
+        if (chosen.isEmpty()) return;
+        target = QFile::encodeName(chosen).toStdString();
+        shown = toCp1252(QDir::toNativeSeparators(chosen));
+        const std::string refused = exports::refusedExportTarget(folder_, target, shown);
+        if (refused.empty()) break;
+        dialogs_.message(q(refused));
+        offered = chosen;
+    }
     if (auto error = exports::writeExport(read.log, format, options, target)) {
         dialogs_.message(q(exports::notWrittenMessage(shown, *error)));
         return;

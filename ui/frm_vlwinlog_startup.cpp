@@ -15,6 +15,7 @@
 #include "logbook/number_text.h"
 #include "logbook/registration.h"
 #include "logbook/small_files.h"
+#include "scoring/derived_files_check.h"
 #include "ui/display_text.h"
 #include "ui/entry_box.h"
 #include "ui/frm_vllogin.h"
@@ -177,18 +178,33 @@ bool frmVLWinLog::Form_Load() {
     if (!folder_.read(names::kStartMessage).ok()) {
         folder_.writeWhole(names::kStartMessage, logbook::formatStartSwitch(true));
     }
-    // The contact log, and a last line left cut short by a stopped write.
+    // The contact log, and lines a stopped write or a power cut left broken.
     folder_.touch(names::kContactLog);
+    bool logWhole = true;
     if (const auto log = folder_.read(names::kContactLog); log.ok()) {
-        const std::string_view torn = logbook::tornLastLine(log.content);
-        if (!torn.empty() && dialogs_.question(q(logbook::tornLineQuestion(torn)), {},
-                                               Dialogs::Icon::Exclamation)) {
-            if (auto error = logbook::setAsideTornLastLine(folder_, log.content)) {
+        const std::vector<std::string_view> broken = logbook::brokenLogLines(log.content);
+        logWhole = broken.empty();
+        if (!broken.empty() && dialogs_.question(q(logbook::brokenLinesQuestion(broken)), {},
+                                                 Dialogs::Icon::Exclamation)) {
+            if (auto error = logbook::setAsideBrokenLines(folder_, log.content)) {
                 dialogs_.message(QStringLiteral("The cut line could not be set aside: ") +
                                      QString::fromLocal8Bit(error->description.c_str()),
                                  {}, Dialogs::Icon::Critical);
+            } else {
+                logWhole = true;
             }
         }
+    }
+    // Chapters-worked and bonus-call files that a power cut left behind the
+    // log, or beside a log that is gone, are rebuilt as Recount does; not
+    // while broken lines the operator kept are in the log, which a recount
+    // would refuse.
+    if (const scoring::DerivedFilesCheck check =
+            logWhole ? scoring::checkDerivedFiles(folder_) : scoring::DerivedFilesCheck{};
+        !check.agrees() && dialogs_.question(q(scoring::derivedFilesQuestion(check)), {},
+                                             Dialogs::Icon::Exclamation, true)) {
+        mnuRecount_Click();
+        if (host_.ended()) return false;
     }
     // The chapters worked in each mode.
     loadChapterLists();

@@ -1,10 +1,16 @@
 #include "ui/working_folder.h"
 
+#include <signal.h>
+
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QSysInfo>
+#include <algorithm>
+#include <cerrno>
 
 #include "logbook/data_folder.h"
 #include "logbook/file_names.h"
@@ -61,6 +67,61 @@ void offerShippedRoster(const QString& path, const QString& shippedRoster, Dialo
     }
 }
 
+// The name of the program a process runs; empty when it cannot be seen.
+QString programOf(qint64 pid) {
+    return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid))).fileName();
+}
+
+// Whether a copy of this program running on this computer holds the lock: the
+// lock names this computer and a process that is alive and runs this
+// program (or one whose program cannot be seen, which is not taken from it).
+bool heldHere(const QLockFile& lock) {
+    qint64 pid = 0;
+    QString host;
+    QString program;
+    if (!lock.getLockInfo(&pid, &host, &program)) return false;
+    if (host != QSysInfo::machineHostName() || pid <= 0) return false;
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM) return false;
+    const QString running = programOf(pid);
+    return running.isEmpty() || running == programOf(QCoreApplication::applicationPid());
+}
+
+// "2 hours", "40 seconds"...
+QString ageText(qint64 seconds) {
+    struct Unit {
+        qint64 length;
+        const char* one;
+        const char* many;
+    };
+    static const Unit kUnits[] = {{86400, "day", "days"}, {3600, "hour", "hours"},
+                                  {60, "minute", "minutes"}, {1, "second", "seconds"}};
+    seconds = std::max<qint64>(seconds, 0);
+    for (const Unit& unit : kUnits) {
+        if (seconds >= unit.length || unit.length == 1) {
+            const qint64 n = seconds / unit.length;
+            return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? unit.one : unit.many));
+        }
+    }
+    return {};
+}
+
+// What the lock says, for the question about taking it over.
+QString lockDescription(const QLockFile& lock, const QString& lockPath) {
+    qint64 pid = 0;
+    QString host;
+    QString program;
+    const QFileInfo file(lockPath);
+    const QString age =
+        ageText(file.lastModified().secsTo(QDateTime::currentDateTime()));
+    if (!lock.getLockInfo(&pid, &host, &program)) {
+        return QStringLiteral("It cannot be read (it is empty or damaged) and was written %1 ago.")
+            .arg(age);
+    }
+    return QStringLiteral("It names process %1 on the computer \"%2\" and was written %3 ago.")
+        .arg(pid)
+        .arg(host.isEmpty() ? QStringLiteral("(unnamed)") : host, age);
+}
+
 }  // namespace
 
 QString shippedRosterPath() {
@@ -90,7 +151,24 @@ WorkingFolder openWorkingFolder(const QString& folder, Dialogs& dialogs,
     auto lock = std::make_unique<QLockFile>(QDir(path).filePath(kFolderLockName));
     // Only a lock whose process has gone is stale, however long the run.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) {
+    bool locked = lock->tryLock(0);
+    if (!locked && lock->error() == QLockFile::LockFailedError && !heldHere(*lock)) {
+        // Left by a copy that crashed in a way the lock cannot show (on
+        // another computer, before the computer's identity changed, or cut
+        // short by a power cut): the operator decides.
+        const QString lockPath = QDir(path).filePath(kFolderLockName);
+        if (!dialogs.question(
+                QStringLiteral("The folder %1 holds the lock %2 of a copy of VLWinLog that is "
+                               "not running on this computer.\n%3\n\nTake the lock over and "
+                               "work in this folder?  Answer Yes only when no other copy of "
+                               "VLWinLog works in it, here or on another computer.")
+                    .arg(quoted(path), kFolderLockName, lockDescription(*lock, lockPath)),
+                kTitle, Dialogs::Icon::Question, false)) {
+            return {};
+        }
+        locked = lock->removeStaleLockFile() && lock->tryLock(0);
+    }
+    if (!locked) {
         if (lock->error() == QLockFile::LockFailedError) {
             return refuse(dialogs,
                           QStringLiteral("VLWinLog is already running in the folder %1%2.\n"

@@ -6,8 +6,12 @@
 //   - every contact whose logging had returned is in the log exactly once,
 //     and no contact is there twice;
 //   - every line of the log is a whole record ending in CR LF;
-//   - the chapters-worked files hold no chapter, and the bonus file no call,
-//     whose contact is missing from the log, and no chapter twice;
+//   - after start-up's check of the derived files (and the recount its Yes
+//     runs), the chapters-worked files hold every chapter of the log once
+//     and no other, and the bonus file every claimed bonus and no other;
+//   - one trial in eight runs Delete Log first and is mostly killed inside
+//     it: once the log was renamed, every contact logged before is in the
+//     new backup;
 //   - the readers of start-up take the folder without an error.
 // The trials share one folder, so each child goes on from where the last was
 // killed, as the operator's program would after a crash.
@@ -21,6 +25,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -42,6 +47,8 @@
 #include "logbook/quoted_line.h"
 #include "logbook/roster.h"
 #include "logbook/small_files.h"
+#include "scoring/derived_files_check.h"
+#include "scoring/recount.h"
 #include "scoring/set_counters.h"
 
 namespace {
@@ -81,9 +88,28 @@ const char* modeFor(int seq) {
 
 bool claimsBonus(int seq) { return seq % 5 == 0; }
 
-// The child: logs contacts from `first` on until it is killed.
-[[noreturn]] void logUntilKilled(const fs::path& dir, int first, int reportFd) {
+// Told through the pipe when Delete Log has returned.
+constexpr int kLogDeleted = -1;
+
+// The backups Delete Log has made so far.
+std::set<std::string> backupsIn(const fs::path& dir) {
+    std::set<std::string> found;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("vlqsolog-")) found.insert(name);
+    }
+    return found;
+}
+
+// The child: deletes the log first when asked (as Delete Log does), then
+// logs contacts from `first` on until it is killed.
+[[noreturn]] void logUntilKilled(const fs::path& dir, int first, int reportFd, bool deleteFirst) {
     const DataFolder folder(dir);
+    if (deleteFirst) {
+        if (vl::logbook::deleteLogFiles(folder, std::time(nullptr)).failure) _exit(6);
+        if (!vl::logbook::createLogFiles(folder).empty()) _exit(6);
+        if (::write(reportFd, &kLogDeleted, sizeof kLogDeleted) != sizeof kLogDeleted) _exit(5);
+    }
     for (int seq = first;; ++seq) {
         vl::entry::ContactRow row;
         const vl::entry::ChapterOutcome checked =
@@ -104,6 +130,8 @@ struct Figures {
     long inFlight = 0;   // written but killed before logging returned
     long losses = 0;
     long tornTails = 0;  // a killed write cut at a page boundary by the kernel
+    long lagging = 0;    // derived files behind the log, mended by start-up's recount
+    long deletions = 0;  // logs renamed by a Delete Log the kill may have cut short
 };
 
 bool fail(const std::string& what) {
@@ -126,7 +154,9 @@ bool checkFolder(const DataFolder& folder, const std::set<int>& returned, Figure
         }
         ++figures.tornTails;
         const size_t kept = text.size() - torn.size();
-        if (vl::logbook::setAsideTornLastLine(folder, text)) return fail("the torn line cannot be set aside");
+        if (vl::logbook::setAsideBrokenLines(folder, text)) {
+            return fail("the torn line cannot be set aside");
+        }
         text.resize(kept);
     }
     std::map<std::string, int> times;
@@ -156,6 +186,18 @@ bool checkFolder(const DataFolder& folder, const std::set<int>& returned, Figure
         const int seq = seqOf(call);
         if (!returned.contains(seq) && seen.insert(seq).second) ++figures.inFlight;
     }
+    // Start-up compares the derived files with the log; a kill between the
+    // log's append and theirs leaves them behind it, and the operator's Yes
+    // recounts. After that every chapter and claimed bonus of the log is in
+    // its file, and nothing else is.
+    if (!vl::scoring::checkDerivedFiles(folder).agrees()) {
+        ++figures.lagging;
+        const vl::scoring::RecountResult recounted = vl::scoring::recount(folder);
+        if (recounted.outcome != vl::scoring::RecountResult::Outcome::kCompleted ||
+            !recounted.errors.empty()) {
+            return fail("the recount of start-up failed");
+        }
+    }
     struct Derived {
         std::string_view file;
         const char* mode;
@@ -175,12 +217,18 @@ bool checkFolder(const DataFolder& folder, const std::set<int>& returned, Figure
                 return fail(std::string(d.file) + " lists " + chapter + " with no contact logged");
             }
         }
+        if (held != chaptersByMode[d.mode]) {
+            return fail(std::string(d.file) + " lacks a chapter of the log");
+        }
     }
     const vl::logbook::ReadResult bonus = folder.read(names::kBonusCalls);
     if (!bonus.ok()) return fail("the bonus file cannot be read");
+    std::set<std::string> bonusHeld;
     for (const std::string& call : vl::logbook::readAllFields(bonus.content)) {
         if (!bonusCalls.contains(call)) return fail("a bonus call with no contact logged: " + call);
+        bonusHeld.insert(call);
     }
+    if (bonusHeld != bonusCalls) return fail("the bonus file lacks a claimed bonus of the log");
     // Start-up: the counters from the log, the recent-log box, the roster.
     vl::scoring::Counters counters;
     vl::scoring::ZeroCounters(counters);
@@ -252,20 +300,24 @@ int main(int argc, char** argv) {
         int fds[2];
         if (::pipe(fds) != 0) return 2;
         const int first = static_cast<int>(trial) * kSeqPerTrial + 1;
+        // One trial in eight deletes the log first and is mostly killed
+        // inside the deletion.
+        const bool deleting = trial % 8 == 7;
+        const std::set<std::string> backups = deleting ? backupsIn(dir) : std::set<std::string>{};
         const pid_t child = ::fork();
         if (child < 0) return 2;
         if (child == 0) {
             ::close(fds[0]);
-            logUntilKilled(dir, first, fds[1]);
+            logUntilKilled(dir, first, fds[1], deleting);
         }
         ::close(fds[1]);
         // Killed after 0 to 3 logged contacts and a random part of the next.
-        const int before = static_cast<int>(rng() % 4);
+        const int before = deleting ? 0 : static_cast<int>(rng() % 4);
         const auto start = std::chrono::steady_clock::now();
         int got = 0;
         int seq = 0;
         while (got < before && ::read(fds[0], &seq, sizeof seq) == sizeof seq) {
-            returned.insert(seq);
+            if (returned.insert(seq).second) ++figures.contacts;
             ++got;
         }
         const auto elapsed = std::chrono::steady_clock::now() - start;
@@ -284,11 +336,46 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "FAULT: the child ended by itself (status %d)\n", status);
             sound = false;
         }
-        // Whatever it reported before it died.
-        while (::read(fds[0], &seq, sizeof seq) == sizeof seq) returned.insert(seq);
+        // Once the log was renamed, the contacts logged before are in the
+        // new backup, whole, and the log starts afresh.
+        auto keptInBackup = [&] {
+            const std::set<std::string> now = backupsIn(dir);
+            if (now.size() > backups.size() + 1) sound = false;
+            for (const std::string& name : now) {
+                if (backups.contains(name)) continue;
+                const std::string kept = folder.read(name).content;
+                for (int s : returned) {
+                    if (kept.find(callFor(s)) == std::string::npos) {
+                        std::fprintf(stderr, "FAULT: %s is not in the backup %s\n",
+                                     callFor(s).c_str(), name.c_str());
+                        sound = false;
+                    }
+                }
+                returned.clear();
+                ++figures.deletions;
+            }
+        };
+        // Whatever it reported before it died, in order.
+        bool deleted = false;
+        while (::read(fds[0], &seq, sizeof seq) == sizeof seq) {
+            if (seq == kLogDeleted) {
+                keptInBackup();
+                deleted = true;
+            } else if (returned.insert(seq).second) {
+                ++figures.contacts;
+            }
+        }
         ::close(fds[0]);
+        if (deleting) {
+            if (!deleted) keptInBackup();
+            // Start-up creates the files the deletion left missing.
+            for (std::string_view name : {names::kContactLog, names::kBonusCalls,
+                                          names::kPhoneChapters, names::kCwChapters,
+                                          names::kDigitalChapters}) {
+                if (folder.touch(name)) sound = false;
+            }
+        }
         ++figures.trials;
-        figures.contacts = static_cast<long>(returned.size());
         if (sound && !checkFolder(folder, returned, figures, seen)) {
             std::fprintf(stderr, "after trial %ld of seed %lu\n", trial + 1, seed);
             sound = false;
@@ -298,8 +385,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "FAULT: no contact was logged in any trial\n");
         sound = false;
     }
-    std::printf("trials %ld, contacts logged %ld, written while killed %ld, torn tails %ld, losses %ld\n",
-                figures.trials, figures.contacts, figures.inFlight, figures.tornTails, figures.losses);
+    std::printf("trials %ld, contacts logged %ld, written while killed %ld, torn tails %ld, "
+                "derived files out of step with the log %ld, logs deleted %ld, losses %ld\n",
+                figures.trials, figures.contacts, figures.inFlight, figures.tornTails,
+                figures.lagging, figures.deletions, figures.losses);
     if (ownDir && sound) fs::remove_all(dir);
     if (!sound) std::printf("folder kept for inspection: %s\n", dir.c_str());
     return sound ? 0 : 1;

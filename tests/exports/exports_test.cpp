@@ -430,16 +430,27 @@ TEST(CommandLine, ExportsAndExitsWithoutADisplay) {
                   "--phone-mode goes with --export-adif only."},
              Case{"--export-cabrillo -", nullptr, 0, "START-OF-LOG: 3.0\r\n",
                   "The Cabrillo log with 9 contacts has been written to File - (standard output)"},
+             // The program's own files are never an export's target.
+             Case{"--export-cabrillo vlqsolog.txt", nullptr, 1, "",
+                  "vlwinlog: Nothing was exported: the file vlqsolog.txt is the program's own "
+                  "vlqsolog.txt in the working folder, which an export must not replace."},
+             Case{"--export-cabrillo ChapsWorked.TXT", nullptr, 1, "", "own chapsworked.txt"},
+             Case{"--export-cabrillo VLWinLog.lock", nullptr, 1, "", "own VLWinLog.lock"},
+             Case{"--export-cabrillo linked.log", nullptr, 1, "", "own BonusCall.txt"},
          }) {
         TempFolder folder;
         writeSampleFolder(folder);
         if (c.removed) std::filesystem::remove(folder.path() / c.removed);
+        std::filesystem::create_hard_link(folder.path() / "BonusCall.txt",
+                                          folder.path() / "linked.log");
         const ProgramRun run = runProgram(folder, c.arguments);
         EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.err;
         EXPECT_NE(run.out.find(c.out), std::string::npos) << c.arguments << "\n" << run.out;
         EXPECT_NE(run.err.find(c.err), std::string::npos) << c.arguments << "\n" << run.err;
         if (c.status != 0) {
             EXPECT_FALSE(folder.has("x.log") || folder.has("x.adi")) << c.arguments;
+            if (!c.removed) EXPECT_EQ(folder.read("vlqsolog.txt"), kLog) << c.arguments;
+            EXPECT_EQ(folder.read("BonusCall.txt"), "\"K3BNV\"\r\n") << c.arguments;
         }
     }
 

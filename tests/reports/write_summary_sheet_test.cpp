@@ -100,6 +100,12 @@ TEST_F(WriteSummarySheet, ReplacesAnOlderSheetOfTheSameName) {
     EXPECT_FALSE(dir.has("qv1tst2026.TXT"));
     // registration, log, bonus file, sheet
     EXPECT_EQ(fileCount(), 4u);
+
+    // A FAT stick lists the new sheet under the old spelling it replaced; a
+    // name that leads to the new sheet itself is not an older sheet.
+    fs::create_symlink("QV1TST2026.txt", dir.path() / "qv1tst2026.TXT");
+    ASSERT_TRUE(run().ok);
+    EXPECT_NE(dir.read("qv1tst2026.TXT").find("Annual Velmara QSO Party"), std::string::npos);
 }
 
 TEST_F(WriteSummarySheet, FailedRenameLosesNoOlderSheet) {

@@ -2,8 +2,10 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <map>
 
 #include "logbook/contact_record.h"
+#include "logbook/file_writes.h"
 #include "scoring/recount.h"
 #include "temp_folder.h"
 #include "case_name.h"
@@ -181,18 +183,40 @@ TEST_F(RecountTest, UnwritableFilesAreReportedOnceEach) {
     EXPECT_EQ(result.counters.ttot, 503);
 }
 
-// Every rebuilt file is written whole, once: a write that fails leaves the
-// file as it was, never half a file.
-TEST_F(RecountTest, AFailedRebuildLeavesTheOldFileWhole) {
-    std::filesystem::create_directories(dir.path() / "BonusCall.txt.tmp" / "held");
-    dir.write("DIGchapswrk.txt", "");
+// Every rebuilt file is written whole, once: whichever step of the rebuild
+// fails, each file holds its old content or its new one, never half a file,
+// and the failure is reported once.
+TEST_F(RecountTest, AFailedRebuildLeavesEachFileOldOrNewAndWhole) {
+    const std::map<std::string, std::pair<std::string, std::string>> files = {
+        {"Chapsworked.txt", {"\"123\"\r\n", "\"7  \"\r\n\"012\"\r\n\"599\"\r\n\"001\"\r\n"}},
+        {"CWChapsworked.txt", {"\"456\"\r\n", "\"012\"\r\n\"599\"\r\n"}},
+        {"DIGchapswrk.txt", {"", "\"012\"\r\n"}},
+        {"BonusCall.txt", {"\"OLD\"\r\n", "\"N\xD8" "CALL\"\r\n\"N\xD8" "CALL\"\r\n"}}};
+    auto reset = [&] {
+        for (const auto& [name, contents] : files) dir.write(name, contents.first);
+    };
+    reset();
     dir.write("vlqsolog.txt", sampleLog());
-    RecountResult result = run();
-    EXPECT_EQ(result.outcome, Outcome::kCompleted);
-    ASSERT_EQ(result.errors.size(), 1u);
-    EXPECT_EQ(result.errors[0].number, EISDIR);
-    EXPECT_EQ(dir.read("BonusCall.txt"), "\"OLD\"\r\n");
-    EXPECT_EQ(dir.read("CWChapsworked.txt"), "\"012\"\r\n\"599\"\r\n");
+    int steps = 0;
+    {
+        logbook::WriteFaultScope count;
+        run();
+        steps = count.steps();
+    }
+    for (int n = 1; n <= steps; ++n) {
+        for (bool partial : {false, true}) {
+            SCOPED_TRACE("step " + std::to_string(n) + (partial ? ", part of a write" : ""));
+            reset();
+            logbook::WriteFaultScope fault({n, EIO, partial});
+            const RecountResult result = run();
+            ASSERT_EQ(result.errors.size(), 1u);
+            EXPECT_EQ(result.errors[0].number, EIO);
+            for (const auto& [name, contents] : files) {
+                const std::string now = dir.read(name);
+                EXPECT_TRUE(now == contents.first || now == contents.second) << name << ": " << now;
+            }
+        }
+    }
 }
 
 struct ValidationRow {

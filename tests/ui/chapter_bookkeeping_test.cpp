@@ -14,6 +14,9 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         prepareRegisteredFolder();
+        writeFile("vlqsolog.txt",
+                  "\"W0AAA   \",\"59  \",\"59  \",\"123\",\"AL     \",\"20 \",\"PHN\",\"12/06/2026\",\"18:30 \",\"\"\r\n"
+                  "\"W0BBB   \",\"599 \",\"599 \",\"007\",\"BO     \",\"20 \",\"CW \",\"12/06/2026\",\"18:31 \",\"\"\r\n");
         writeFile("chapsworked.txt", "\"123\"\r\n");
         writeFile("CWchapsworked.txt", "\"007\"\r\n");
         ASSERT_TRUE(startProgram());

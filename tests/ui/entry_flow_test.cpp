@@ -162,6 +162,7 @@ TEST_F(EntryFlowTest, PastedCallsignGoesThroughTheSameFilterAsTyping) {
 TEST_F(EntryFlowTest, PastedZeroCannotSlipPastTheDupeCheck) {
     writeFile("vlqsolog.txt", "\"W\xD8" "ABC   \",\"59  \",\"59  \",\"007\",\"BOB    \",\"20 \",\"PHN\","
                               "\"06/01/2026\",\"14:05 \",\"\"\r\n");
+    writeFile("chapsworked.txt", "\"007\"\r\n");
     start();
     pasteInto("txtCallsign", QStringLiteral("w0abc"));
     tab();

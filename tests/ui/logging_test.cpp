@@ -135,6 +135,7 @@ TEST_F(LoggingTest, RecentLogBoxTurnsFromStartUpLayoutToRefreshLayout) {
     std::string log;
     for (int n = 0; n < 10; ++n) log += earlierRecord(n);
     writeFile("vlqsolog.txt", log);
+    writeFile("chapsworked.txt", "\"007\"\r\n");
     start();
 
     // At start: records 2 to 10 in the start-up layout.
@@ -468,7 +469,11 @@ TEST_F(LoggingTest, ContactAfterAHandEditedLogStartsOnItsOwnLine) {
     writeFile("vlqsolog.txt", edited);
     writeFile("chapsworked.txt", "\"123\"");
     start();
-    expectNoMessages();
+    // The chapters-worked files do not hold the log's chapters: a recount is
+    // offered, and declined.
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_TRUE(dialogs->lastText().contains(QStringLiteral("chapter 007 (phone), chapter 7 (CW)")));
+    dialogs->clear();
     EXPECT_EQ(text("txt20PHN"), QStringLiteral(" 1"));
     EXPECT_EQ(text("txt40CW"), QStringLiteral(" 1"));
     ASSERT_FALSE(recentLines().isEmpty());
@@ -685,7 +690,9 @@ INSTANTIATE_TEST_SUITE_P(
     Logs, HostileLogTest,
     ::testing::Values(
         // A last line that is not a whole record and has no line end is
-        // offered to be set aside; answered No, the log stays as it is.
+        // offered to be set aside; answered No, the log stays as it is. A
+        // whole log whose chapters the chapters-worked files lack is offered
+        // a recount, declined here.
         HostileLog{"BinaryGarbage", binaryGarbage(), 1, 0},
         HostileLog{"LfOnlyAndCutShortInAQuote",
                    "\"K1ABC\",\"59\",\"59\",\"7\",\"AL\",\"20\",\"PHN\"\n\"W2XYZ\",\"5", 1, 0},
@@ -693,10 +700,10 @@ INSTANTIATE_TEST_SUITE_P(
         HostileLog{"MissingAndExtraFields",
                    "\"K1ABC\"\r\n\"W2XYZ\",\"59\",\"59\",\"7\",\"AL\",\"20\",\"PHN\",\"d\",\"t\",\"c\","
                    "\"extra\",\"more\"\r\n",
-                   0, 0},
+                   1, 0},
         // 32,767 is the most a counter holds: the start-up says so once,
         // and the contact that does not fit is still logged.
-        HostileLog{"PastTheSixteenBitCount", recordsOf20mPhone(32768), 1, 1}),
+        HostileLog{"PastTheSixteenBitCount", recordsOf20mPhone(32768), 2, 1}),
     [](const auto& info) { return info.param.label; });
 
 TEST_F(LoggingTest, TenKilobytePasteIsLoggedWhole) {

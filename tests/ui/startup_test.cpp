@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QListWidget>
 
 #include "entry/utc_offset.h"
 
@@ -146,6 +147,13 @@ TEST_F(StartUpTest, RegisteredStartSetsTheStartingState) {
     writeFile("NoGreeting.txt", "\"NO\"\r\n");
     writeFile("chapsworked.txt", "\"12 \"\r\n\"7\"\r\n\"123\"\r\n");
     writeFile("CWchapsworked.txt", "\"001\"\r\n");
+    std::string log;
+    for (const auto& [chapter, mode] : {std::pair{"12 ", "PHN"}, std::pair{"7  ", "PHN"},
+                                        std::pair{"123", "PHN"}, std::pair{"001", "CW "}}) {
+        log += std::string("\"W1AW    \",\"59  \",\"59  \",\"") + chapter +
+               "\",\"AL     \",\"40 \",\"" + mode + "\",\"12/06/2026\",\"18:30 \",\"\"\r\n";
+    }
+    writeFile("vlqsolog.txt", log);
     ASSERT_TRUE(startProgram());
     settle();
 
@@ -243,6 +251,7 @@ TEST_F(StartUpTest, ALogLineCutShortIsSetAsideWhenTheOperatorAgrees) {
     writeRoster();
     writeRegistration();
     writeFile("NoGreeting.txt", "\"NO\"\r\n");
+    writeFile("chapsworked.txt", "\"012\"\r\n");
     writeFile("vlqsolog.txt", whole + "\r\n" + torn);
     ASSERT_TRUE(startAnswering({false}));
     ASSERT_EQ(dialogs->shown.size(), 1u);
@@ -260,6 +269,57 @@ TEST_F(StartUpTest, ALogLineCutShortIsSetAsideWhenTheOperatorAgrees) {
     EXPECT_EQ(window()->counters().ptot, 1);
 
     writeFile("vlqsolog.txt", whole);  // a whole record without its line end is no fault
+    ASSERT_TRUE(restart());
+    EXPECT_TRUE(dialogs->shown.empty());
+}
+
+// Files a power cut left behind the log (or beside a log that is gone): one
+// question naming what is missing and what is extra, Yes by default, and Yes
+// rebuilds them as Recount does. Lines holding NUL bytes are asked about
+// first, in one question, and a NUL-holed line of a derived file is extra.
+TEST_F(StartUpTest, DerivedFilesThatDisagreeWithTheLogAreRecountedWhenTheOperatorAgrees) {
+    auto contact = [](const char* call, const char* chapter, const char* mode, const char* comment) {
+        return "\"" + std::string(call) + "\",\"59  \",\"59  \",\"" + chapter +
+               "\",\"BOB    \",\"20 \",\"" + mode + "\",\"12/07/2026\",\"23:30 \",\"" + comment + "\"\r\n";
+    };
+    const std::string log = contact("K1ABC   ", "012", "PHN", "") +
+                            contact("W9XYZ   ", "007", "CW ", "BNVL");
+    const std::string holed = "\"K1AB" + std::string(20, '\0') + "\"\r\n";
+    writeRoster();
+    writeRegistration();
+    writeFile("NoGreeting.txt", "\"NO\"\r\n");
+    writeFile("vlqsolog.txt", log + holed);
+    writeFile("chapsworked.txt", "\"012\"\r\n\"123\"\r\n");  // 123: from a log that is gone
+    writeFile("BonusCall.txt", "\"W9X" + std::string(5, '\0') + "\r\n");
+
+    // Broken lines kept in the log: no recount is offered, as it would refuse them.
+    ASSERT_TRUE(startAnswering({false}));
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    ASSERT_TRUE(restartAnswering({true, false}));
+    ASSERT_EQ(dialogs->shown.size(), 2u);
+    EXPECT_TRUE(dialogs->shown[0].text.startsWith(QStringLiteral("One line of the contact log")))
+        << dialogs->shown[0].text.toStdString();
+    const ScriptedDialogs::Shown asked = dialogs->shown[1];
+    EXPECT_EQ(asked.kind, ScriptedDialogs::Shown::Kind::Question);
+    EXPECT_TRUE(asked.defaultYes);
+    for (const char* named : {"Missing from them: chapter 007 (CW), bonus call W9XYZ.",
+                              "In them but not in the log: chapter 123 (phone), a damaged line in "
+                              "BonusCall.txt."}) {
+        EXPECT_TRUE(asked.text.contains(QLatin1String(named))) << asked.text.toStdString();
+    }
+    EXPECT_EQ(readFile("chapsworked.txt"), "\"012\"\r\n\"123\"\r\n") << "No changes nothing";
+
+    ASSERT_TRUE(restartAnswering({true}));
+    EXPECT_EQ(dialogs->lastText(), QStringLiteral("RECOUNT has completed  Click OK to continue"));
+    EXPECT_EQ(readFile("vlqsolog.txt"), log);
+    EXPECT_EQ(readFile("VLTornLines.txt"), holed);
+    EXPECT_EQ(readFile("chapsworked.txt"), "\"012\"\r\n");
+    EXPECT_EQ(readFile("CWchapsworked.txt"), "\"007\"\r\n");
+    EXPECT_EQ(readFile("BonusCall.txt"), "\"W9XYZ\"\r\n");
+    EXPECT_EQ(find<QListWidget>("lstCWChapswrked")->count(), 1);
+    EXPECT_EQ(window()->counters().ochptot, 1);
+
+    // Files that agree with the log: nothing is asked.
     ASSERT_TRUE(restart());
     EXPECT_TRUE(dialogs->shown.empty());
 }

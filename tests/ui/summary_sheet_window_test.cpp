@@ -48,6 +48,7 @@ TEST_F(SummarySheetWindowTest, ExportsAskWhereThenSayWhatWasWrittenWithTheSheets
     writeFile("vlqsolog.txt",
               readFile("vlqsolog.txt") +
                   "\"K3DIG   \",\"599 \",\"599 \",\"007\",\"CAROL  \",\"80 \",\"DIG\",\"12/06/2026\",\"18:40 \",\"\"\r\n");
+    writeFile("DIGchapswrk.txt", "\"007\"\r\n");
     ASSERT_TRUE(startProgram());
     const QString folder = dir.path();
     auto kinds = [this] {
@@ -101,6 +102,18 @@ TEST_F(SummarySheetWindowTest, ExportsAskWhereThenSayWhatWasWrittenWithTheSheets
         EXPECT_EQ(kinds(), expected);
         EXPECT_FALSE(fileExists("N0CALL2026.adi"));
     }
+
+    // The program's own files are refused with a message, and the save box
+    // opens again where the operator was.
+    const std::string log = readFile("vlqsolog.txt");
+    dialogs->clear();
+    dialogs->inputs = {folder + QStringLiteral("/VLQSOLOG.TXT"), folder + QStringLiteral("/ok.log")};
+    trigger("mnuExportCabrillo");
+    EXPECT_EQ(kinds(), (std::vector<Kind>{Kind::SaveFile, Kind::Message, Kind::SaveFile, Kind::Message}));
+    EXPECT_TRUE(dialogs->shown[1].text.contains(QStringLiteral("is the program's own vlqsolog.txt")));
+    EXPECT_EQ(dialogs->shown[2].text, folder + QStringLiteral("/VLQSOLOG.TXT"));
+    EXPECT_EQ(readFile("vlqsolog.txt"), log);
+    EXPECT_TRUE(fileExists("ok.log"));
 
     // Without a log there is nothing to export: said at once.
     std::remove(path("vlqsolog.txt").c_str());

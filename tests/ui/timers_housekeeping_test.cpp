@@ -13,6 +13,9 @@ const std::string kLog =
     "\"W1XYZ   \",\"59  \",\"57  \",\"123\",\"JOE    \",\"20 \",\"PHN\",\"06/01/2026\",\"14:05 \",\"\"\r\n"
     "\"K9ZZZ   \",\"599 \",\"599 \",\"599\",\"ED     \",\"40 \",\"CW \",\"06/01/2026\",\"15:00 \",\"BNVL\"\r\n";
 
+const std::string kLogWithDigital =
+    kLog + "\"N1DIG   \",\"599 \",\"599 \",\"007\",\"AL     \",\"40 \",\"DIG\",\"06/01/2026\",\"15:10 \",\"\"\r\n";
+
 class TimersHousekeepingTest : public WindowTest {
 protected:
     void SetUp() override {
@@ -158,7 +161,7 @@ class DeleteLogTest : public TimersHousekeepingTest {
 protected:
     void SetUp() override {
         TimersHousekeepingTest::SetUp();
-        writeFile("vlqsolog.txt", kLog);
+        writeFile("vlqsolog.txt", kLogWithDigital);
         writeFile("chapsworked.txt", "\"123\"\r\n");
         writeFile("CWchapsworked.txt", "\"599\"\r\n");
         writeFile("DIGchapswrk.txt", "\"007\"\r\n");
@@ -177,6 +180,7 @@ protected:
         std::vector<std::string> out;
         for (const auto& s : dialogs->shown) {
             EXPECT_EQ(s.kind, ScriptedDialogs::Shown::Kind::Question);
+            EXPECT_FALSE(s.defaultYes) << "Enter alone must not delete the log";
             out.push_back(s.text.toStdString());
         }
         return out;
@@ -229,6 +233,11 @@ TEST_F(DeleteLogTest, YesTwiceDeletesTheLogAndStartsAfresh) {
     trigger("mnuDeleteLog");
     EXPECT_EQ(questionsAsked(), (std::vector<std::string>{kDeleteQuestion1, kDeleteQuestion2}));
     expectEmptyAfterDeletion();
+    // The log is kept beside the new one under its UTC date and time.
+    const QStringList backups =
+        QDir(dir.path()).entryList({QStringLiteral("vlqsolog-[0-9]*-[0-9]*.txt")}, QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_EQ(readFile(backups.first().toStdString()), kLogWithDigital);
     // Registration and history are not touched.
     EXPECT_TRUE(fileExists("LogOnFile.txt"));
     EXPECT_EQ(readFile("vlhistory.txt"), "\"K2HIS\",\"007\",\"ANN\"\r\n");

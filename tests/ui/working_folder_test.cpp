@@ -295,5 +295,41 @@ TEST_F(WorkingFolderTest, SecondCopyIsRefusedUntilTheFirstHasGone) {
     EXPECT_TRUE(startDialogs.shown.empty());
 }
 
+// A lock no copy running here holds (written on another computer, or left
+// empty by a power cut) is not taken from the operator for good: asked, No
+// by default, naming what the lock says; Yes takes it over.
+TEST_F(WorkingFolderTest, LockNotHeldHereIsTakenOverOnlyWhenTheOperatorSaysSo) {
+    using Kind = ScriptedDialogs::Shown::Kind;
+    for (const auto& [lock, says] :
+         {std::pair{QByteArray("4242\nvlwinlog\nshack-laptop\n0123456789abcdef\n"),
+                    QStringLiteral("process 4242 on the computer \"shack-laptop\"")},
+          std::pair{QByteArray(), QStringLiteral("cannot be read")}}) {
+        QFile file(dir.filePath(QStringLiteral("VLWinLog.lock")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(lock);
+        file.close();
+        startDialogs.shown.clear();
+        startDialogs.answers.clear();
+        const WorkingFolder declined = openWorkingFolder(dir.path(), startDialogs);
+        EXPECT_EQ(declined.outcome, WorkingFolder::Outcome::Refused);
+        ASSERT_EQ(startDialogs.shown.size(), 1u);
+        EXPECT_EQ(startDialogs.shown[0].kind, Kind::Question);
+        EXPECT_FALSE(startDialogs.shown[0].defaultYes);
+        EXPECT_TRUE(startDialogs.lastText().contains(says)) << startDialogs.lastText().toStdString();
+        EXPECT_TRUE(startDialogs.lastText().contains(QStringLiteral(" ago."))) << startDialogs.lastText().toStdString();
+        EXPECT_EQ(readFile("VLWinLog.lock"), lock.toStdString());
+
+        startDialogs.answers = {true};
+        WorkingFolder taken = openWorkingFolder(dir.path(), startDialogs);
+        EXPECT_TRUE(taken.open());
+        ASSERT_TRUE(taken.lock);
+        qint64 pid = 0;
+        QString host;
+        QString program;
+        ASSERT_TRUE(taken.lock->getLockInfo(&pid, &host, &program));
+        EXPECT_EQ(pid, QCoreApplication::applicationPid());
+    }
+}
+
 }  // namespace
 }  // namespace vl::ui::test
