@@ -43,7 +43,16 @@ inline constexpr KeyRow kKeyList[] = {
 
     {"Menu shortcuts", "Ctrl+R", "recount everything from the log (Counters > Recount)"},
     {"Menu shortcuts", "Ctrl+X", "claim the non-member bonus (Task > Explain VL)"},
+    {"Menu shortcuts", "Ctrl+L", "open the log window: find, correct and delete contacts (View > Edit Log)"},
+    {"Menu shortcuts", "Ctrl+T", "open the statistics window: rate, table and charts (View > Statistics)"},
     {"Menu shortcuts", "Alt+underlined letter", "open that menu or run that command (Alt+F File, Alt+C Clear)"},
+
+    {"Log window", "Ctrl+F", "move to the filter box"},
+    {"Log window", "Esc in the filter box", "clear the filter"},
+    {"Log window", "Enter, F2 or a double click", "correct the selected contact in a form"},
+    {"Log window", "Delete", "delete the selected contact, after a question"},
+    {"Log window", "Ctrl+Z", "undo the last correction or deletion of this run"},
+    {"Log window", "Ctrl+1-Ctrl+9", "sort by the first to the ninth column"},
 };
 
 // The table in the code page of the program's files (Windows-1252).

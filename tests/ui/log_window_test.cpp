@@ -29,6 +29,10 @@ protected:
         WindowTest::SetUp();
         prepareRegisteredFolder();
         writeFile("vlqsolog.txt", kLog);
+        // The chapter files as the log implies them, so start-up asks nothing.
+        writeFile("chapsworked.txt", "\"123\"\r\n");
+        writeFile("CWchapsworked.txt", "\"012\"\r\n");
+        writeFile("DIGchapswrk.txt", "\"007\"\r\n");
         ASSERT_TRUE(startProgram());
         activate();
         mainDialogs = dialogs;  // the log window gets boxes of its own
