@@ -289,15 +289,11 @@ TEST_F(MainWindowTest, HelpListsEveryShortcutAndAboutNamesTheFolder) {
     ASSERT_NE(tree, nullptr);
     EXPECT_TRUE(tree->isVisible());
     QStringList listed;
-    QStringList groups;
     for (int g = 0; g < tree->topLevelItemCount(); ++g) {
-        groups << tree->topLevelItem(g)->text(0);
         for (int k = 0; k < tree->topLevelItem(g)->childCount(); ++k) {
             listed << tree->topLevelItem(g)->child(k)->text(0);
         }
     }
-    EXPECT_EQ(groups, QStringList({"Entry row", "Codes typed in boxes", "Function keys",
-                                   "Band and mode", "Menu shortcuts"}));
     EXPECT_TRUE(listed.contains(QStringLiteral("0 in the callsign box")));
     for (QAction* a : window()->findChildren<QAction*>()) {
         if (!a->isEnabled() || a->shortcut().isEmpty()) continue;
