@@ -140,7 +140,12 @@ struct LogIndex::Part {
                 fields.resize(std::max<size_t>(fields.size(), 7));
                 key = cut(fields[0], logbook::kCallWidth);
             } else {
-                key = firstFieldView(line);
+                // A history line is read as a file of its own: one more CR
+                // at its end goes, and a line left blank holds no record.
+                std::string_view record = line;
+                if (!record.empty() && record.back() == '\r') record.remove_suffix(1);
+                if (logbook::trimBlanks(record).empty()) return true;
+                key = logbook::trimBlanks(firstFieldView(record));
             }
             const uint32_t id = idFor(key);
             const auto number = static_cast<uint32_t>(lines.size());

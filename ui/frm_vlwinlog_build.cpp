@@ -54,6 +54,7 @@ frmVLWinLog::frmVLWinLog(ProgramHost& host, std::unique_ptr<keyer::CommPort> por
     // Every run starts with the clock stamping date and time.
     setEntryTabOrder(false);
     resize(kDesignSize.width(), kDesignSize.height() + menuBar()->sizeHint().height());
+    buildCheckPanels();
     installKeyPreview();
     keyer_.setKeyLine(MSComm1_.get());
 }

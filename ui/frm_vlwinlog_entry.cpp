@@ -74,7 +74,7 @@ void frmVLWinLog::txtCallsign_LostFocus() {
 void frmVLWinLog::CkBandMode() {
     const entry::DupeCheck dupe =
         entry::findDupe(toCp1252(txtCallsign->text()), toCp1252(cboBand->currentText()),
-                        toCp1252(cboMode->currentText()), folder_);
+                        toCp1252(cboMode->currentText()), *index_);
     if (dupe.error) {
         commonError(*dupe.error, q(entry::kDupeErrorLine));
         return;
@@ -107,7 +107,7 @@ void frmVLWinLog::CkPrevCon() {
     if (txtCallsign->text().isEmpty()) return;
     txtPrevCon->clear();
     const entry::PreviousContacts found =
-        entry::findPreviousContacts(toCp1252(txtCallsign->text()), folder_);
+        entry::findPreviousContacts(toCp1252(txtCallsign->text()), *index_);
     if (found.error) {
         commonError(*found.error, q(entry::kPrevConErrorLine));
         return;
@@ -123,7 +123,7 @@ void frmVLWinLog::CkPrevCon() {
 }
 
 void frmVLWinLog::CkHistory() {
-    const entry::HistoryMatch found = entry::findHistory(toCp1252(txtCallsign->text()), folder_);
+    const entry::HistoryMatch found = entry::findHistory(toCp1252(txtCallsign->text()), *index_);
     if (found.error) {
         commonError(*found.error, q(entry::kHistoryErrorLine));
         return;
@@ -273,6 +273,7 @@ void frmVLWinLog::mnuHistFileAdd_Click() {
         case Kind::Added:
             break;
     }
+    index_->extend(entry::LogIndex::File::History);
     WritHist_ = 0;
     if (dialogs_.question(q(entry::kLogThisContactQuestion))) {
         logContact();

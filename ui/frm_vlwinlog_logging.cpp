@@ -141,6 +141,7 @@ void frmVLWinLog::logContact() {
         commonError(*logged.logError, errorLine);
         return;
     }
+    index_->extend(entry::LogIndex::File::Log);
     for (const auto& error : logged.laterErrors) commonError(error, errorLine);
     if (logged.dupe) {
         ClearInput();
