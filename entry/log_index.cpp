@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "entry/line_scan.h"
 #include "logbook/contact_record.h"
@@ -50,6 +49,10 @@ logbook::FileResult readFrom(int fd, off_t offset, std::string& buffer) {
     return std::nullopt;
 }
 
+uint16_t pairCode(char a, char b) {
+    return static_cast<uint16_t>(static_cast<unsigned char>(a) << 8 | static_cast<unsigned char>(b));
+}
+
 std::string_view cut(std::string_view field, size_t width) {
     return logbook::trimBlanks(field.substr(0, width));
 }
@@ -90,9 +93,12 @@ struct LogIndex::Part {
     std::vector<std::pair<std::string, std::string>> bandModes;
 
     // The folded callsigns one after another, each ended by a line feed, and
-    // where each starts; a substring search of this text finds the calls.
+    // where each starts; and per pair of adjacent folded characters the
+    // calls holding it, in order, so that a search reads only the calls
+    // holding the rarest pair of the text searched for.
     std::string folded;
     std::vector<uint32_t> starts;
+    std::unordered_map<uint16_t, std::vector<uint32_t>> pairs;
 
     void clear() {
         loaded = false;
@@ -105,6 +111,12 @@ struct LogIndex::Part {
         bandModes.clear();
         folded.clear();
         starts.clear();
+        pairs.clear();
+    }
+
+    std::string_view foldedKey(uint32_t id) const {
+        const uint32_t end = id + 1 < starts.size() ? starts[id + 1] : static_cast<uint32_t>(folded.size());
+        return std::string_view(folded).substr(starts[id], end - starts[id] - 1);
     }
 
     uint32_t idFor(std::string_view key) {
@@ -113,9 +125,15 @@ struct LogIndex::Part {
             keyOf.push_back(&it->first);
             calls.emplace_back();
             if (file == File::Log) workedOn.emplace_back();
+            const auto id = static_cast<uint32_t>(calls.size() - 1);
+            const std::string f = foldCall(key);
             starts.push_back(static_cast<uint32_t>(folded.size()));
-            folded += foldCall(key);
+            folded += f;
             folded += '\n';
+            for (size_t i = 0; i + 1 < f.size(); ++i) {
+                std::vector<uint32_t>& holders = pairs[pairCode(f[i], f[i + 1])];
+                if (holders.empty() || holders.back() != id) holders.push_back(id);
+            }
         }
         return it->second;
     }
@@ -251,41 +269,36 @@ bool LogIndex::knows(File file, std::string_view call) const {
     return part(file).idOf.count(std::string(call)) != 0;
 }
 
-std::vector<LogIndex::Known> LogIndex::containing(File file, std::string_view folded) const {
+std::vector<LogIndex::Hit> LogIndex::containing(File file, std::string_view folded) const {
     const Part& p = part(file);
-    std::vector<Known> out;
-    if (folded.empty() || folded.find('\n') != std::string_view::npos) return out;
-    const char* base = p.folded.data();
-    const char* end = base + p.folded.size();
-    const char* from = base;
-    uint32_t lastId = kNone;
-    while (from < end) {
-        const void* hit = ::memmem(from, static_cast<size_t>(end - from), folded.data(), folded.size());
-        if (!hit) break;
-        const auto at = static_cast<uint32_t>(static_cast<const char*>(hit) - base);
-        const auto id = static_cast<uint32_t>(
-            std::upper_bound(p.starts.begin(), p.starts.end(), at) - p.starts.begin() - 1);
-        if (id != lastId) {
-            lastId = id;
-            const Part::Call& call = p.calls[id];
-            Known k;
-            k.call = *p.keyOf[id];
-            k.latestLine = p.lineAt(p.file == File::Log ? call.last : call.first);
-            if (p.file == File::Log) {
-                k.times = call.count;
-                for (uint16_t pair : p.workedOn[id]) {
-                    if (pair < p.bandModes.size()) {
-                        k.workedOn.emplace_back(p.bandModes[pair].first, p.bandModes[pair].second);
-                    }
-                }
-            }
-            out.push_back(std::move(k));
-        }
-        // On to the next callsign: one listing per call is enough.
-        const uint32_t next = id + 1 < p.starts.size() ? p.starts[id + 1] : static_cast<uint32_t>(p.folded.size());
-        from = base + next;
+    std::vector<Hit> out;
+    if (folded.size() < 2) return out;
+    const std::vector<uint32_t>* rarest = nullptr;
+    for (size_t i = 0; i + 1 < folded.size(); ++i) {
+        auto it = p.pairs.find(pairCode(folded[i], folded[i + 1]));
+        if (it == p.pairs.end()) return out;
+        if (!rarest || it->second.size() < rarest->size()) rarest = &it->second;
+    }
+    for (uint32_t id : *rarest) {
+        const std::string_view key = p.foldedKey(id);
+        if (folded.size() > 2 && key.find(folded) == std::string_view::npos) continue;
+        out.push_back({id, p.calls[id].count, key.size() == folded.size()});
     }
     return out;
+}
+
+LogIndex::Known LogIndex::describe(File file, uint32_t id) const {
+    const Part& p = part(file);
+    const Part::Call& call = p.calls[id];
+    Known k;
+    k.call = *p.keyOf[id];
+    k.latestLine = p.lineAt(file == File::Log ? call.last : call.first);
+    if (file == File::Log) {
+        for (uint16_t pair : p.workedOn[id]) {
+            if (pair < p.bandModes.size()) k.workedOn.emplace_back(p.bandModes[pair].first, p.bandModes[pair].second);
+        }
+    }
+    return k;
 }
 
 size_t LogIndex::memoryBytes() const {
@@ -300,6 +313,7 @@ size_t LogIndex::memoryBytes() const {
         }
         total += p->idOf.bucket_count() * sizeof(void*);
         for (const auto& worked : p->workedOn) total += sizeof(worked) + worked.capacity() * 2;
+        for (const auto& [code, holders] : p->pairs) total += 48 + holders.capacity() * sizeof(uint32_t);
     }
     return total;
 }

@@ -49,17 +49,25 @@ public:
     // contain it, in file order. Valid until the next refresh or extend.
     std::vector<std::string_view> linesOf(File file, std::string_view call) const;
 
-    // A callsign known to one file, for the partial check.
+    // A callsign of one file that contains the text searched for.
+    struct Hit {
+        uint32_t id;     // the call's place in the order the file first names it
+        uint32_t times;  // log: contacts logged; history: records
+        bool exact;      // the call is the text searched for
+    };
+    // Every callsign of the file that contains `folded` once Ø is read as 0
+    // and letters as capitals (see foldCall), in the order the file first
+    // names them; `folded` has two characters or more.
+    std::vector<Hit> containing(File file, std::string_view folded) const;
+
+    // What the partial check shows of a call found.
     struct Known {
         std::string_view call;        // as the look-ups compare it
         std::string_view latestLine;  // log: the latest contact; history: the first record
-        uint32_t times = 0;           // log: contacts logged; history: 0
         // Log: the distinct band and mode pairs worked (blanks removed).
         std::vector<std::pair<std::string_view, std::string_view>> workedOn;
     };
-    // Every callsign of the file that contains `folded` once Ø is read as 0
-    // and letters as capitals (see foldCall), in order of first appearance.
-    std::vector<Known> containing(File file, std::string_view folded) const;
+    Known describe(File file, uint32_t id) const;
     bool knows(File file, std::string_view call) const;
 
     // Heap bytes the index holds, roughly.

@@ -14,11 +14,11 @@ namespace {
 using logbook::trimBlanks;
 using File = LogIndex::File;
 
-PartialLine fromLog(const LogIndex::Known& k, std::string_view band, std::string_view mode,
-                    bool exact) {
+PartialLine fromLog(const LogIndex::Known& k, uint32_t times, std::string_view band,
+                    std::string_view mode, bool exact) {
     PartialLine out;
     out.call = std::string(k.call);
-    out.times = k.times;
+    out.times = times;
     out.exact = exact;
     std::vector<std::string> fields = logbook::splitQuotedLine(k.latestLine);
     fields.resize(std::max<size_t>(fields.size(), 5));
@@ -59,18 +59,20 @@ PartialCheck checkPartial(std::string_view typed, std::string_view band, std::st
         out.unreadable = logbook::names::kContactLog;
         return out;
     }
-    auto isExact = [&](const LogIndex::Known& k) { return k.call.size() == folded.size(); };
-
-    std::vector<LogIndex::Known> logged = index.containing(File::Log, folded);
-    // The exact matches to the front, the others by contacts logged.
-    auto othersBegin = std::stable_partition(logged.begin(), logged.end(), isExact);
+    std::vector<LogIndex::Hit> logged = index.containing(File::Log, folded);
+    // The exact matches to the front, the others by contacts logged; equal
+    // counts in the order the log first names them.
+    auto othersBegin = std::stable_partition(logged.begin(), logged.end(),
+                                             [](const LogIndex::Hit& h) { return h.exact; });
     const size_t exactCount = static_cast<size_t>(othersBegin - logged.begin());
     const size_t shown = std::min(kPartialOthers, logged.size() - exactCount);
-    std::stable_sort(othersBegin, logged.end(), [](const LogIndex::Known& a, const LogIndex::Known& b) {
-        return a.times > b.times;
-    });
+    std::partial_sort(othersBegin, othersBegin + static_cast<ptrdiff_t>(shown), logged.end(),
+                      [](const LogIndex::Hit& a, const LogIndex::Hit& b) {
+                          return a.times > b.times || (a.times == b.times && a.id < b.id);
+                      });
     for (size_t i = 0; i < exactCount + shown; ++i) {
-        out.lines.push_back(fromLog(logged[i], band, mode, i < exactCount));
+        out.lines.push_back(fromLog(index.describe(File::Log, logged[i].id), logged[i].times, band,
+                                    mode, logged[i].exact));
     }
 
     if (!withHistory) return out;
@@ -82,15 +84,16 @@ PartialCheck checkPartial(std::string_view typed, std::string_view band, std::st
     // Stations known only to the history file: after those worked, the exact
     // match with the other exact matches, the rest while places are left.
     size_t others = shown;
-    auto firstOther = out.lines.begin() + static_cast<ptrdiff_t>(exactCount);
-    for (const LogIndex::Known& k : index.containing(File::History, folded)) {
-        const bool exact = isExact(k);
-        if (!exact && others >= kPartialOthers) continue;
-        if (index.knows(File::Log, k.call)) continue;
-        if (exact) {
-            firstOther = out.lines.insert(firstOther, fromHistory(k, true)) + 1;
+    size_t firstOther = exactCount;
+    for (const LogIndex::Hit& hit : index.containing(File::History, folded)) {
+        if (!hit.exact && others >= kPartialOthers) continue;
+        const LogIndex::Known known = index.describe(File::History, hit.id);
+        if (index.knows(File::Log, known.call)) continue;
+        if (hit.exact) {
+            out.lines.insert(out.lines.begin() + static_cast<ptrdiff_t>(firstOther++),
+                             fromHistory(known, true));
         } else {
-            out.lines.push_back(fromHistory(k, false));
+            out.lines.push_back(fromHistory(known, false));
             ++others;
         }
     }

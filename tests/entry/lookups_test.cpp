@@ -208,6 +208,7 @@ TEST_F(LookupTest, PartialCheckListsMatchesWithTheirMarks) {
         more += logbook::formatContactLine(contact(call, "59", "59", "9", "SAM", "40", "PHN", "20:00"));
     }
     ASSERT_FALSE(folder().appendText(names::kContactLog, more));
+    ASSERT_FALSE(folder().appendText(names::kHistory, "\"QRA1\",\"1\",\"ONE\"\r\n\"QRA\",\"2\",\"TWO\"\r\n"));
     const std::string kZeroAbc = withSlashedZero("K0ABC");
     const PartialRow rows[] = {
         // Exact match first though worked less, then by contacts logged; the
@@ -225,6 +226,7 @@ TEST_F(LookupTest, PartialCheckListsMatchesWithTheirMarks) {
         // Known only to the history file; its first record.
         {"N2YY", "20", "PHN", {"N2YY            ANN      history"}},
         {" 3Z", "20", "PHN", {"N3ZZ       042  ZED      history"}},
+        {"QRA", "20", "PHN", {"QRA        2    TWO      history", "QRA1       1    ONE      history"}},
         {"W", "20", "PHN", {}},
         {"QQ", "20", "PHN", {}},
     };

@@ -363,6 +363,11 @@ TEST_F(LookupsWindowTest, CheckPanelsFollowTheCallAsItIsTyped) {
     // The new contact is in the index at once.
     typeInto("txtCallsign", QStringLiteral("k1new"));
     EXPECT_EQ(box->accessibleDescription(), "dupe");
+
+    // View > Check Panels hides them and keeps the choice for the next run.
+    pressWindowKey(Qt::Key_K, Qt::ControlModifier);
+    EXPECT_FALSE(find<QWidget>("dockCheckPanels")->isVisible());
+    EXPECT_EQ(readFile("VLCheckPanels.txt"), "\"Off\"\r\n");
 }
 
 }  // namespace

@@ -175,6 +175,7 @@ const char* const kMenuTree[] = {
     "0|mnuView|&View|",
     "1|mnuLog|&Log|",
     "1|mnuCounters|Cou&nters|",
+    "1|mnuCheckPanels|Check Panels|Ctrl+K",
     "0|mnuLogin|LogIn|",
     "1|mnuShowLogin|Show Login|",
     "1|mnuDelLogIn|Delete LogIn File|",
