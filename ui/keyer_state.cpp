@@ -24,7 +24,8 @@ KeyerState::KeyerState(QWidget* parent) : QWidget(parent) {
     priority_->hide();
     layout->addWidget(speed_);
     layout->addWidget(sending_);
-    layout->addWidget(priority_, 1);
+    layout->addWidget(priority_);
+    layout->addStretch(1);
 }
 
 QString KeyerState::speedText() const { return speed_->text(); }
