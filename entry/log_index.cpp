@@ -69,7 +69,7 @@ std::string foldCall(std::string_view call) {
     return out;
 }
 
-struct LogIndex::Part {
+struct LogIndex::FileIndex {
     File file;
     std::string_view name;
     bool loaded = false;
@@ -192,7 +192,7 @@ struct LogIndex::Part {
 };
 
 LogIndex::LogIndex(logbook::DataFolder folder)
-    : folder_(std::move(folder)), log_(std::make_unique<Part>()), history_(std::make_unique<Part>()) {
+    : folder_(std::move(folder)), log_(std::make_unique<FileIndex>()), history_(std::make_unique<FileIndex>()) {
     log_->file = File::Log;
     log_->name = logbook::names::kContactLog;
     history_->file = File::History;
@@ -201,13 +201,13 @@ LogIndex::LogIndex(logbook::DataFolder folder)
 
 LogIndex::~LogIndex() = default;
 
-LogIndex::Part& LogIndex::part(File file) const { return file == File::Log ? *log_ : *history_; }
+LogIndex::FileIndex& LogIndex::indexOf(File file) const { return file == File::Log ? *log_ : *history_; }
 
 logbook::FileResult LogIndex::refresh(File file) { return update(file, false); }
 logbook::FileResult LogIndex::extend(File file) { return update(file, true); }
 
 logbook::FileResult LogIndex::update(File file, bool appendOnly) {
-    Part& p = part(file);
+    FileIndex& p = indexOf(file);
     const int fd = ::open(folder_.resolve(p.name).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         const int number = errno;
@@ -254,7 +254,7 @@ logbook::FileResult LogIndex::update(File file, bool appendOnly) {
 }
 
 std::vector<std::string_view> LogIndex::linesOf(File file, std::string_view call) const {
-    const Part& p = part(file);
+    const FileIndex& p = indexOf(file);
     std::vector<std::string_view> out;
     auto it = p.idOf.find(std::string(call));
     if (it == p.idOf.end()) return out;
@@ -266,11 +266,11 @@ std::vector<std::string_view> LogIndex::linesOf(File file, std::string_view call
 }
 
 bool LogIndex::knows(File file, std::string_view call) const {
-    return part(file).idOf.count(std::string(call)) != 0;
+    return indexOf(file).idOf.count(std::string(call)) != 0;
 }
 
 std::vector<LogIndex::Hit> LogIndex::containing(File file, std::string_view folded) const {
-    const Part& p = part(file);
+    const FileIndex& p = indexOf(file);
     std::vector<Hit> out;
     if (folded.size() < 2) return out;
     const std::vector<uint32_t>* rarest = nullptr;
@@ -288,8 +288,8 @@ std::vector<LogIndex::Hit> LogIndex::containing(File file, std::string_view fold
 }
 
 LogIndex::Known LogIndex::describe(File file, uint32_t id) const {
-    const Part& p = part(file);
-    const Part::Call& call = p.calls[id];
+    const FileIndex& p = indexOf(file);
+    const FileIndex::Call& call = p.calls[id];
     Known k;
     k.call = *p.keyOf[id];
     k.latestLine = p.lineAt(file == File::Log ? call.last : call.first);
@@ -303,9 +303,9 @@ LogIndex::Known LogIndex::describe(File file, uint32_t id) const {
 
 size_t LogIndex::memoryBytes() const {
     size_t total = 0;
-    for (const Part* p : {log_.get(), history_.get()}) {
-        total += p->content.capacity() + p->lines.capacity() * sizeof(Part::Line) +
-                 p->calls.capacity() * sizeof(Part::Call) + p->keyOf.capacity() * sizeof(void*) +
+    for (const FileIndex* p : {log_.get(), history_.get()}) {
+        total += p->content.capacity() + p->lines.capacity() * sizeof(FileIndex::Line) +
+                 p->calls.capacity() * sizeof(FileIndex::Call) + p->keyOf.capacity() * sizeof(void*) +
                  p->folded.capacity() + p->starts.capacity() * sizeof(uint32_t);
         // A map node: the key with its heap text, the id, the link and the hash.
         for (const auto& [key, id] : p->idOf) {

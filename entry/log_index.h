@@ -6,7 +6,7 @@
 // Every query first looks at the file (it is opened each time, so a file
 // that can no longer be read is reported exactly as a fresh read reports it)
 // and compares its size, modification time and inode with those the index
-// was built from; any difference rebuilds that file's part, so a hand edit,
+// was built from; any difference rebuilds that file's index, so a hand edit,
 // the log window, a recount or a deleted log is seen at the next query. After
 // the program appends a line itself (INSERT, F11) `extend` reads only the new
 // bytes. Within one file the index keeps the file's bytes and, per callsign as
@@ -38,7 +38,7 @@ public:
 
     const logbook::DataFolder& folder() const { return folder_; }
 
-    // Brings the file's part up to date; the failure to read it otherwise.
+    // Brings the file's index up to date; the failure to read it otherwise.
     logbook::FileResult refresh(File file);
     // After the program appended to the file: the new lines are added without
     // reading the file again from the start (a file that shrank or was
@@ -74,13 +74,13 @@ public:
     size_t memoryBytes() const;
 
 private:
-    struct Part;
-    Part& part(File file) const;
+    struct FileIndex;
+    FileIndex& indexOf(File file) const;
     logbook::FileResult update(File file, bool appendOnly);
 
     logbook::DataFolder folder_;
-    std::unique_ptr<Part> log_;
-    std::unique_ptr<Part> history_;
+    std::unique_ptr<FileIndex> log_;
+    std::unique_ptr<FileIndex> history_;
 };
 
 // A callsign as the partial check compares it: letters as capitals, the
