@@ -2,16 +2,26 @@
 // the chapter box, and the two searches, on a full-size log (32,767 contacts)
 // and a history file of 100,000 stations in a temporary working folder; and
 // the recount of a 70,000-record log where every record claims the bonus.
+// Before the benchmarks it prints the figures of the index of log and
+// history: keystroke_p99_ms (the partial check and the dupe colour after one
+// typed character), leave_callsign_p99_ms (the three look-ups through the
+// index), index_build_ms and index_mb.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "entry/chapter_check.h"
+#include "entry/log_index.h"
 #include "entry/lookups.h"
+#include "entry/partial_check.h"
 #include "entry/searches.h"
 #include "logbook/contact_record.h"
 #include "logbook/data_folder.h"
@@ -189,6 +199,71 @@ void BM_Recount_EveryRecordClaimsTheBonus(benchmark::State& state) {
     fs::remove_all(dir, ec);
 }
 
+double millisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+double p99(std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    return samples[std::min(samples.size() - 1, samples.size() * 99 / 100)];
+}
+
+void printIndexFigures() {
+    const auto& folder = fixture().folder;
+    using File = entry::LogIndex::File;
+    std::vector<double> builds;
+    size_t heap = 0;
+    for (int pass = 0; pass < 5; ++pass) {
+        const size_t before = ::mallinfo2().uordblks;
+        const auto start = std::chrono::steady_clock::now();
+        entry::LogIndex index(folder);
+        if (index.refresh(File::Log) || index.refresh(File::History)) std::abort();
+        builds.push_back(millisecondsSince(start));
+        heap = ::mallinfo2().uordblks - before;
+    }
+    std::sort(builds.begin(), builds.end());
+
+    entry::LogIndex index(folder);
+    if (index.refresh(File::Log) || index.refresh(File::History)) std::abort();
+    // Calls typed letter by letter: new ones, ones worked or known from
+    // the history (the same kind of calls as the files hold), and one worked
+    // 33 times.
+    std::mt19937 rng(4242);
+    std::vector<std::string> calls{"KØABC", "ZZ9LAST"};
+    while (calls.size() < 400) calls.push_back(makeCall(rng));
+    std::vector<double> keystrokes, leaves, scans;
+    for (const std::string& call : calls) {
+        for (size_t typed = 1; typed <= call.size(); ++typed) {
+            const std::string box = call.substr(0, typed);
+            const auto start = std::chrono::steady_clock::now();
+            auto dupe = entry::findDupe(box, "20", "PHN", index);
+            auto check = entry::checkPartial(box, "20", "PHN", true, index);
+            keystrokes.push_back(millisecondsSince(start));
+            benchmark::DoNotOptimize(dupe);
+            benchmark::DoNotOptimize(check);
+        }
+        auto leave = [&](auto& source, std::vector<double>& times) {
+            const auto start = std::chrono::steady_clock::now();
+            auto dupe = entry::findDupe(call, "20", "PHN", source);
+            auto previous = entry::findPreviousContacts(call, source);
+            if (previous.count == 0) {
+                auto history = entry::findHistory(call, source);
+                benchmark::DoNotOptimize(history);
+            }
+            times.push_back(millisecondsSince(start));
+            benchmark::DoNotOptimize(dupe);
+        };
+        leave(index, leaves);
+        leave(folder, scans);
+    }
+    std::printf("keystroke_p99_ms %.3f\n", p99(keystrokes));
+    std::printf("leave_callsign_p99_ms %.3f\n", p99(leaves));
+    std::printf("leave_callsign_file_scan_p99_ms %.3f\n", p99(scans));
+    std::printf("index_build_ms %.1f\n", builds[builds.size() / 2]);
+    std::printf("index_mb %.1f\n", static_cast<double>(heap) / (1024.0 * 1024.0));
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 BENCHMARK(BM_Recount_EveryRecordClaimsTheBonus)->Unit(benchmark::kMillisecond);
@@ -204,4 +279,11 @@ BENCHMARK(BM_SearchHistory_Prefix)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchHistory_Pattern)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchHistory_EmptyListsAll)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    printIndexFigures();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -28,6 +28,7 @@ inline constexpr KeyRow kKeyList[] = {
     {"Function keys", "F1-F8, F10", "send the CW message stored for the key (CW/IN menu)"},
     {"Function keys", "F9", "send the callsign being worked"},
     {"Function keys", "Esc", "stop the CW being sent, after the current character"},
+    {"Function keys", "Page Up, Page Down", "CW speed 2 wpm faster or slower, from 5 to 60 wpm"},
     {"Function keys", "F11", "add the station to the history file (HistoryFile > History File Add)"},
     {"Function keys", "F12", "claim the non-member bonus: the comment NVL becomes BNVL"},
 
@@ -45,6 +46,7 @@ inline constexpr KeyRow kKeyList[] = {
     {"Menu shortcuts", "Ctrl+X", "claim the non-member bonus (Task > Explain VL)"},
     {"Menu shortcuts", "Ctrl+L", "open the log window: find, correct and delete contacts (View > Edit Log)"},
     {"Menu shortcuts", "Ctrl+T", "open the statistics window: rate, table and charts (View > Statistics)"},
+    {"Menu shortcuts", "Ctrl+K", "show or hide the check panels (View > Check Panels)"},
     {"Menu shortcuts", "Alt+underlined letter", "open that menu or run that command (Alt+F File, Alt+C Clear)"},
 
     {"Log window", "Ctrl+F", "move to the filter box"},

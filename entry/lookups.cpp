@@ -3,6 +3,7 @@
 #include "entry/callsign_rules.h"
 #include "entry/file_buffers.h"
 #include "entry/line_scan.h"
+#include "entry/log_index.h"
 #include "logbook/file_names.h"
 #include "logbook/history.h"
 #include "logbook/quoted_line.h"
@@ -45,16 +46,16 @@ std::string dupeQuestion(std::string_view callBox, const logbook::ContactRecord&
     return text;
 }
 
-DupeCheck findDupe(std::string_view callBox, std::string_view band, std::string_view mode,
-                   const logbook::DataFolder& folder) {
+namespace {
+
+// The look-ups below read the lines that may hold the callsign through
+// `eachLine(call, fn)`: a scan of the file, or the index.
+template <class EachLine>
+DupeCheck dupeIn(std::string_view callBox, std::string_view band, std::string_view mode,
+                 EachLine&& eachLine) {
     DupeCheck out;
-    FreshRead file = readFresh(folder, logbook::names::kContactLog);
-    if (!file.ok()) {
-        out.error = file.error;
-        return out;
-    }
     const std::string_view call = trimBlanks(callBox);
-    forEachLineContaining(file.content, call, [&](std::string_view line) {
+    eachLine(call, [&](std::string_view line) {
         LogLine l = parseLogLine(line);
         if (!sameTrimmed(l.record.call, call) || !sameTrimmed(l.record.band, band) ||
             !sameTrimmed(l.record.mode, mode)) {
@@ -67,17 +68,11 @@ DupeCheck findDupe(std::string_view callBox, std::string_view band, std::string_
     return out;
 }
 
-PreviousContacts findPreviousContacts(std::string_view callBox,
-                                      const logbook::DataFolder& folder) {
+template <class EachLine>
+PreviousContacts previousIn(std::string_view callBox, EachLine&& eachLine) {
     PreviousContacts out;
-    if (callBox.empty()) return out;
-    FreshRead file = readFresh(folder, logbook::names::kContactLog);
-    if (!file.ok()) {
-        out.error = file.error;
-        return out;
-    }
     const std::string_view call = trimBlanks(callBox);
-    forEachLineContaining(file.content, call, [&](std::string_view line) {
+    eachLine(call, [&](std::string_view line) {
         LogLine l = parseLogLine(line);
         const logbook::ContactRecord& r = l.record;
         if (!sameTrimmed(r.call, call)) return true;
@@ -121,15 +116,11 @@ RowReports reportsForRow(const PreviousContacts& found, std::string_view rowMode
     return {report, report};
 }
 
-HistoryMatch findHistory(std::string_view callBox, const logbook::DataFolder& folder) {
+template <class EachLine>
+HistoryMatch historyIn(std::string_view callBox, EachLine&& eachLine) {
     HistoryMatch out;
-    FreshRead file = readFresh(folder, logbook::names::kHistory);
-    if (!file.ok()) {
-        out.error = file.error;
-        return out;
-    }
     const std::string_view call = trimBlanks(callBox);
-    forEachLineContaining(file.content, call, [&](std::string_view line) {
+    eachLine(call, [&](std::string_view line) {
         std::vector<logbook::HistoryRecord> records = logbook::parseHistory(line);
         if (records.empty() || !sameTrimmed(records.front().call, call)) return true;
         logbook::HistoryRecord& r = records.front();
@@ -139,6 +130,78 @@ HistoryMatch findHistory(std::string_view callBox, const logbook::DataFolder& fo
         return false;
     });
     return out;
+}
+
+// Reads the file afresh and scans it; the outcome carries a read failure.
+template <class Outcome, class Lookup>
+Outcome scanning(const logbook::DataFolder& folder, std::string_view name, Lookup&& lookup) {
+    FreshRead file = readFresh(folder, name);
+    if (!file.ok()) {
+        Outcome out;
+        out.error = file.error;
+        return out;
+    }
+    return lookup([&](std::string_view call, auto&& fn) {
+        forEachLineContaining(file.content, call, fn);
+    });
+}
+
+// Brings the index up to date and reads the callsign's lines from it.
+template <class Outcome, class Lookup>
+Outcome indexed(LogIndex& index, LogIndex::File which, Lookup&& lookup) {
+    if (logbook::FileResult error = index.refresh(which)) {
+        Outcome out;
+        out.error = error;
+        return out;
+    }
+    return lookup([&](std::string_view call, auto&& fn) {
+        for (std::string_view line : index.linesOf(which, call)) {
+            if (!fn(line)) return;
+        }
+    });
+}
+
+}  // namespace
+
+DupeCheck findDupe(std::string_view callBox, std::string_view band, std::string_view mode,
+                   const logbook::DataFolder& folder) {
+    return scanning<DupeCheck>(folder, logbook::names::kContactLog, [&](auto&& eachLine) {
+        return dupeIn(callBox, band, mode, eachLine);
+    });
+}
+
+DupeCheck findDupe(std::string_view callBox, std::string_view band, std::string_view mode,
+                   LogIndex& index) {
+    return indexed<DupeCheck>(index, LogIndex::File::Log, [&](auto&& eachLine) {
+        return dupeIn(callBox, band, mode, eachLine);
+    });
+}
+
+PreviousContacts findPreviousContacts(std::string_view callBox,
+                                      const logbook::DataFolder& folder) {
+    if (callBox.empty()) return {};
+    return scanning<PreviousContacts>(folder, logbook::names::kContactLog, [&](auto&& eachLine) {
+        return previousIn(callBox, eachLine);
+    });
+}
+
+PreviousContacts findPreviousContacts(std::string_view callBox, LogIndex& index) {
+    if (callBox.empty()) return {};
+    return indexed<PreviousContacts>(index, LogIndex::File::Log, [&](auto&& eachLine) {
+        return previousIn(callBox, eachLine);
+    });
+}
+
+HistoryMatch findHistory(std::string_view callBox, const logbook::DataFolder& folder) {
+    return scanning<HistoryMatch>(folder, logbook::names::kHistory, [&](auto&& eachLine) {
+        return historyIn(callBox, eachLine);
+    });
+}
+
+HistoryMatch findHistory(std::string_view callBox, LogIndex& index) {
+    return indexed<HistoryMatch>(index, LogIndex::File::History, [&](auto&& eachLine) {
+        return historyIn(callBox, eachLine);
+    });
 }
 
 }  // namespace vl::entry

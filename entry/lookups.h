@@ -1,8 +1,9 @@
 #pragma once
 // The look-ups run when the callsign box `txtCallsign` is left: the dupe check
 // `CkBandMode`, the previous-contact look-up `CkPrevCon` and the history
-// look-up `CkHistory`. Each reads its file afresh, so a file edited by hand
-// between two contacts is seen. A callsign matches when both sides, stripped
+// look-up `CkHistory`. Each reads its file afresh (or an index that follows
+// every change of the file), so a file edited by hand between two contacts
+// is seen. A callsign matches when both sides, stripped
 // of leading and trailing blanks, are equal character for character, with
 // case; the log keeps only the first eight characters of a callsign, so a
 // longer call never matches its own contacts. Band and mode compare the same
@@ -15,6 +16,8 @@
 #include "logbook/data_folder.h"
 
 namespace vl::entry {
+
+class LogIndex;
 
 // Last lines of the common error report of each look-up.
 inline constexpr std::string_view kDupeErrorLine = "This error occurred checking Log for Dupes";
@@ -44,6 +47,11 @@ struct DupeCheck {
 DupeCheck findDupe(std::string_view callBox, std::string_view band, std::string_view mode,
                    const logbook::DataFolder& folder);
 
+// The same read from the index (log_index.h), which answers exactly as the
+// scan of the file does; here and below.
+DupeCheck findDupe(std::string_view callBox, std::string_view band, std::string_view mode,
+                   LogIndex& index);
+
 // The dupe question: the call box text, two blanks, the name (7), two blanks,
 // " is a Dupe this Band & Mode worked ", the date (10), a blank, the time (6)
 // and "  Do You wish to continue?".
@@ -65,6 +73,7 @@ struct PreviousContacts {
 // chapter (3), a blank, name (7), a blank, band (3), a blank, mode (3), a
 // blank, the comment, CR LF. An empty call box finds nothing.
 PreviousContacts findPreviousContacts(std::string_view callBox, const logbook::DataFolder& folder);
+PreviousContacts findPreviousContacts(std::string_view callBox, LogIndex& index);
 
 // The reports a look-up puts into the row: the latest contact's when it was
 // made in the row's mode; otherwise that mode's default reports ("59" on
@@ -84,5 +93,6 @@ struct HistoryMatch {
 // `CkHistory`: the first history record with the callsign. On a match the
 // window shows kFromHistoryText.
 HistoryMatch findHistory(std::string_view callBox, const logbook::DataFolder& folder);
+HistoryMatch findHistory(std::string_view callBox, LogIndex& index);
 
 }  // namespace vl::entry

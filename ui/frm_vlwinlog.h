@@ -3,6 +3,7 @@
 // window's own procedures. Each procedure reads its boxes, asks the core
 // folders what to do and applies the answer.
 #include <QMainWindow>
+#include <QPalette>
 #include <QPointer>
 #include <array>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "entry/log_index.h"
 #include "keyer/comm_port.h"
 #include "keyer/keyer.h"
 #include "keyer/keying_thread.h"
@@ -20,6 +22,7 @@
 
 class QAction;
 class QComboBox;
+class QDockWidget;
 class QEventLoop;
 class QGroupBox;
 class QLabel;
@@ -43,7 +46,9 @@ struct RecountResult;
 
 namespace vl::ui {
 
+class CheckPanels;
 class EntryBox;
+class KeyerState;
 class LogWindow;
 class ProgramHost;
 class RateMeter;
@@ -261,6 +266,23 @@ private:
         void operator()(RigFollowing* rig) const;
     };
     std::unique_ptr<RigFollowing, RigFollowingDeleter> rig_;
+
+    // The check panels, the dupe colour and the keyer's state
+    // (frm_vlwinlog_checks.cpp).
+    void buildCheckPanels();
+    void updatePartialCheck();
+    void queueNeededChapters();
+    void updateNeededChapters();
+    void mnuCheckPanels_Click(bool on);
+    void stepSpeed(bool up);
+    void showSpeed();
+    std::unique_ptr<entry::LogIndex> index_;
+    CheckPanels* checkPanels_ = nullptr;
+    QDockWidget* dockCheckPanels = nullptr;
+    KeyerState* keyerState_ = nullptr;
+    QAction* mnuCheckPanels = nullptr;
+    QPalette callsignPalette_;
+    bool neededQueued_ = false;
     QAction* mnuFollowRadio = nullptr;
     QLineEdit* txtRadioStatus = nullptr;
 

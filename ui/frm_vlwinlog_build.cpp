@@ -57,6 +57,7 @@ frmVLWinLog::frmVLWinLog(ProgramHost& host, std::unique_ptr<keyer::CommPort> por
     setEntryTabOrder(false);
     resize(kDesignSize.width(), kDesignSize.height() + menuBar()->sizeHint().height() +
                                     statusBar()->sizeHint().height());
+    buildCheckPanels();
     installKeyPreview();
     keyer_.setKeyLine(MSComm1_.get());
 }

@@ -76,7 +76,7 @@ void frmVLWinLog::txtCallsign_LostFocus() {
 void frmVLWinLog::CkBandMode() {
     const entry::DupeCheck dupe =
         entry::findDupe(toCp1252(txtCallsign->text()), toCp1252(cboBand->currentText()),
-                        toCp1252(cboMode->currentText()), folder_);
+                        toCp1252(cboMode->currentText()), *index_);
     if (dupe.error) {
         commonError(*dupe.error, q(entry::kDupeErrorLine));
         return;
@@ -142,7 +142,7 @@ void frmVLWinLog::CkPrevCon() {
     if (txtCallsign->text().isEmpty()) return;
     txtPrevCon->clear();
     const entry::PreviousContacts found =
-        entry::findPreviousContacts(toCp1252(txtCallsign->text()), folder_);
+        entry::findPreviousContacts(toCp1252(txtCallsign->text()), *index_);
     if (found.error) {
         commonError(*found.error, q(entry::kPrevConErrorLine));
         return;
@@ -160,7 +160,7 @@ void frmVLWinLog::CkPrevCon() {
 }
 
 void frmVLWinLog::CkHistory() {
-    const entry::HistoryMatch found = entry::findHistory(toCp1252(txtCallsign->text()), folder_);
+    const entry::HistoryMatch found = entry::findHistory(toCp1252(txtCallsign->text()), *index_);
     if (found.error) {
         commonError(*found.error, q(entry::kHistoryErrorLine));
         return;
@@ -310,6 +310,7 @@ void frmVLWinLog::mnuHistFileAdd_Click() {
         case Kind::Added:
             break;
     }
+    index_->extend(entry::LogIndex::File::History);
     WritHist_ = 0;
     if (dialogs_.question(q(entry::kLogThisContactQuestion))) {
         logContact();

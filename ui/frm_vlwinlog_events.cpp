@@ -42,6 +42,12 @@ bool frmVLWinLog::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (watched == windowHandle() && (type == QEvent::KeyPress || type == QEvent::KeyRelease)) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Page Up and Page Down step the keying speed, on every press.
+        if ((key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown) &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            if (type == QEvent::KeyPress) stepSpeed(key->key() == Qt::Key_PageUp);
+            return true;
+        }
         const int code = previewCode(key->key());
         if (code == 0) return false;
         if (type == QEvent::KeyPress) {

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 
 #include "keyer/port_map.h"
 #include "logbook/file_names.h"
@@ -11,6 +12,7 @@
 #include "ui/display_text.h"
 #include "ui/entry_box.h"
 #include "ui/frm_vlwinlog.h"
+#include "ui/keyer_state.h"
 #include "ui/program_host.h"
 #include "ui/text_codec.h"
 
@@ -21,6 +23,8 @@ void frmVLWinLog::setCwGroupVisible(bool visible) {
     txtF9->setVisible(visible);
     for (QLineEdit* box : txtF) box->setVisible(visible);
     for (QLabel* label : lblF) label->setVisible(visible);
+    keyerState_->setVisible(visible);
+    showSpeed();
 }
 
 void frmVLWinLog::cmmPort1_Click() { openPort(1); }
@@ -111,7 +115,13 @@ void frmVLWinLog::sendBox(int index) {
     runPendingFocusSteps();
     keyer_.stopsend = 0;
     QLineEdit* box = index < 8 ? txtF[index] : (index == 8 ? txtCallsign : txtF[8]);
+    if (!MSComm1_->portOpen()) statusBar()->showMessage(QStringLiteral("No keying port is open"), 5000);
+    // The keyer's state names the message while it is keyed (a send started
+    // meanwhile names its own, then the first again).
+    const QString before = keyerState_->sending();
+    keyerState_->setSending(QStringLiteral("F%1").arg(index + 1));
     Send_String(toCp1252(box->text()));
+    keyerState_->setSending(before);
 }
 
 std::optional<keyer::KeyError> frmVLWinLog::closePort() {

@@ -154,6 +154,7 @@ void frmVLWinLog::logContact() {
         commonError(*logged.logError, errorLine);
         return;
     }
+    index_->extend(entry::LogIndex::File::Log);
     for (const auto& error : logged.laterErrors) commonError(error, errorLine);
     emit contactLogged();
     if (logged.dupe) {

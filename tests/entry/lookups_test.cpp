@@ -2,7 +2,9 @@
 
 #include <cerrno>
 
+#include "entry/log_index.h"
 #include "entry/lookups.h"
+#include "entry/partial_check.h"
 #include "logbook/contact_record.h"
 #include "logbook/file_names.h"
 #include "temp_folder.h"
@@ -145,6 +147,102 @@ TEST_F(LookupTest, AnEditByHandBetweenTwoLookUpsIsSeen) {
     log.replace(log.find("ROBERT"), 6, "RALPH ");
     dir.write(names::kContactLog, log);
     EXPECT_EQ(findPreviousContacts("W1AW", folder()).name, "RALPH  ");
+}
+
+// The index answers every look-up as the scan does, through a hand edit, the
+// program's own appends, a deleted file and a file made anew.
+TEST_F(LookupTest, IndexAnswersAsTheScan) {
+    LogIndex index(folder());
+    auto agree = [&](const char* step) {
+        SCOPED_TRACE(step);
+        const std::string calls[] = {"W1AW", " W1AW ", withSlashedZero("K0ABC"), "VE3ABCDE", "VE3ABCDEFG",
+                                     "N2YY", "N3ZZ", "W1A", "", "ZZ9"};
+        for (const std::string& call : calls) {
+            SCOPED_TRACE(call);
+            for (const auto& [band, mode] : {std::pair{"20", "PHN"}, {"160", "CW"}, {"40", "CW"}}) {
+                const DupeCheck a = findDupe(call, band, mode, folder());
+                const DupeCheck b = findDupe(call, band, mode, index);
+                EXPECT_EQ(a.question, b.question);
+                EXPECT_EQ(a.error.has_value(), b.error.has_value());
+            }
+            const PreviousContacts p = findPreviousContacts(call, folder());
+            const PreviousContacts q = findPreviousContacts(call, index);
+            EXPECT_EQ(p.text, q.text);
+            EXPECT_EQ(p.name + p.sent, q.name + q.sent);
+            EXPECT_EQ(p.error.has_value(), q.error.has_value());
+            const HistoryMatch h = findHistory(call, folder());
+            const HistoryMatch g = findHistory(call, index);
+            EXPECT_EQ(h.found, g.found);
+            EXPECT_EQ(h.chapter + "|" + h.name, g.chapter + "|" + g.name);
+            EXPECT_EQ(h.error.has_value(), g.error.has_value());
+        }
+    };
+    agree("as built");
+    std::string history = folder().read(names::kHistory).content;
+    history.replace(history.find("ANN"), 3, "BEA");
+    dir.write(names::kHistory, history);
+    agree("history edited by hand, same size");
+    ASSERT_FALSE(folder().appendText(names::kContactLog, logbook::formatContactLine(contact(
+                                                             "ZZ9", "59", "59", "5", "ZED", "20", "PHN", "20:00"))));
+    ASSERT_FALSE(index.extend(LogIndex::File::Log));
+    ASSERT_FALSE(folder().appendText(names::kHistory, "\"ZZ9\",\"5\",\"ZED\"\r\n"));
+    ASSERT_FALSE(index.extend(LogIndex::File::History));
+    EXPECT_TRUE(findDupe("ZZ9", "20", "PHN", index).match);
+    agree("after the program's appends");
+    ASSERT_FALSE(folder().remove(names::kContactLog));
+    agree("log deleted");
+    dir.write(names::kContactLog, logbook::formatContactLine(contact("N2YY", "59", "59", "9", "NED", "40", "CW", "21:00")));
+    agree("log made anew");
+}
+
+struct PartialRow {
+    const char* typed;
+    const char* band;
+    const char* mode;
+    std::vector<std::string> lines;  // as the panel shows them
+};
+
+TEST_F(LookupTest, PartialCheckListsMatchesWithTheirMarks) {
+    std::string more;
+    for (const char* call : {"W1AWA", "KW1AW", "W1AWA", "W1AWA"}) {
+        more += logbook::formatContactLine(contact(call, "59", "59", "9", "SAM", "40", "PHN", "20:00"));
+    }
+    ASSERT_FALSE(folder().appendText(names::kContactLog, more));
+    ASSERT_FALSE(folder().appendText(names::kHistory, "\"QRA1\",\"1\",\"ONE\"\r\n\"QRA\",\"2\",\"TWO\"\r\n"));
+    const std::string kZeroAbc = withSlashedZero("K0ABC");
+    const PartialRow rows[] = {
+        // Exact match first though worked less, then by contacts logged; the
+        // latest contact's chapter and name; a history station not repeated.
+        {"W1AW", "20", "PHN",
+         {"W1AW       001  ROBERT   dupe", "W1AWA      9    SAM      worked 40 PHN",
+          "KW1AW      9    SAM      worked 40 PHN"}},
+        {"W1AW", "160", "PHN",
+         {"W1AW       001  ROBERT   worked 20 PHN, 160 CW", "W1AWA      9    SAM      worked 40 PHN",
+          "KW1AW      9    SAM      worked 40 PHN"}},
+        // Ø and 0 alike, letters without case; the log keeps eight characters.
+        {"k0a", "40", "CW", {kZeroAbc + "      7    AL       dupe"}},
+        {"AB", "20", "PHN",
+         {kZeroAbc + "      7    AL       worked 40 CW", "VE3ABCDE   001  ED       dupe"}},
+        // Known only to the history file; its first record.
+        {"N2YY", "20", "PHN", {"N2YY            ANN      history"}},
+        {" 3Z", "20", "PHN", {"N3ZZ       042  ZED      history"}},
+        {"QRA", "20", "PHN", {"QRA        2    TWO      history", "QRA1       1    ONE      history"}},
+        {"W", "20", "PHN", {}},
+        {"QQ", "20", "PHN", {}},
+    };
+    LogIndex index(folder());
+    for (const PartialRow& row : rows) {
+        SCOPED_TRACE(row.typed);
+        const PartialCheck check = checkPartial(row.typed, row.band, row.mode, true, index);
+        std::vector<std::string> shown;
+        for (const PartialLine& line : check.lines) shown.push_back(partialLineText(line));
+        EXPECT_EQ(shown, row.lines);
+    }
+    EXPECT_TRUE(checkPartial("N2YY", "20", "PHN", false, index).lines.empty());
+    ASSERT_FALSE(folder().remove(names::kHistory));
+    const PartialCheck failed = checkPartial("N2YY", "20", "PHN", true, index);
+    EXPECT_TRUE(failed.error);
+    EXPECT_EQ(failed.unreadable, names::kHistory);
 }
 
 }  // namespace

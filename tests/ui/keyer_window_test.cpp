@@ -189,12 +189,14 @@ TEST_F(KeyerWindowTest, PseudoTerminalCannotKeyAndFailsToOpen) {
     EXPECT_FALSE(window()->MSComm1().portOpen());
     EXPECT_EQ(text("cboMode"), QStringLiteral("PHN"));
     expectCwGroupVisible(false);
-    // Sending with no port open keys nothing and reports nothing.
+    // Sending with no port open keys nothing and shows no box; the status
+    // bar says why.
     fastSpeed();
     box("txtF1")->setText(QStringLiteral("E"));
     dialogs->clear();
     pressWindowKey(Qt::Key_F1);
     EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_EQ(window()->statusBar()->currentMessage(), QStringLiteral("No keying port is open"));
     ::close(master);
 }
 
@@ -211,8 +213,8 @@ TEST_F(KeyerWindowTest, OpeningSwitchesToCwWorkingAndReleasingSwitchesBack) {
     expectCwGroupVisible(true);
     EXPECT_EQ(find<QLabel>("lblF6")->text(), QStringLiteral(" F6"));
     EXPECT_EQ(find<QLabel>("lblF10")->text(), QStringLiteral("F10"));
-    // The status bar names the keying thread's priority.
-    EXPECT_EQ(window()->statusBar()->currentMessage().toStdString(),
+    // The keyer's state names the keying thread's priority.
+    EXPECT_EQ(find<QLabel>("lblKeyerPriority")->text().toStdString(),
               keyer::priorityText(window()->keying().priority().priority));
 
     // The comment row makes room: label and box move left, the box grows
@@ -719,6 +721,7 @@ TEST_F(KeyerWindowTest, F12ClaimsTheBonusFromAnyBox) {
 struct SpeedCase {
     const char* command;
     int wpm;
+    std::vector<Qt::Key> keys = {};  // pressed after the command
 };
 
 class SpeedCommandTest : public KeyerWindowTest, public ::testing::WithParamInterface<SpeedCase> {};
@@ -727,17 +730,24 @@ TEST_P(SpeedCommandTest, SetsTheSpeedAndTheUnitLength) {
     start();
     EXPECT_EQ(window()->keyer().swpm, 13);
     trigger(GetParam().command);
+    for (Qt::Key key : GetParam().keys) pressWindowKey(key);
     const keyer::Keyer& k = window()->keyer();
     EXPECT_EQ(k.swpm, GetParam().wpm);
     EXPECT_EQ(k.TimeTick, static_cast<int16_t>(
                               keyer::roundHalfEven(double(k.Timing_Adjust) / GetParam().wpm)));
+    EXPECT_EQ(find<QLabel>("lblKeyerSpeed")->text(), QStringLiteral("%1 wpm").arg(GetParam().wpm));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, SpeedCommandTest,
     ::testing::Values(SpeedCase{"mnu10wpm", 10}, SpeedCase{"mnu13wpm", 13}, SpeedCase{"mnu15wpm", 15},
                       SpeedCase{"mnu18wpm", 18}, SpeedCase{"mnu20wpm", 20}, SpeedCase{"mnu22wpm", 22},
-                      SpeedCase{"mnu25wpm", 25}),
+                      SpeedCase{"mnu25wpm", 25},
+                      // Page Up and Page Down: 2 wpm a press, within 5 to 60.
+                      SpeedCase{"mnu25wpm", 27, {Qt::Key_PageUp}},
+                      SpeedCase{"mnu25wpm", 21, {Qt::Key_PageDown, Qt::Key_PageDown}},
+                      SpeedCase{"mnu10wpm", 5, {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown}},
+                      SpeedCase{"mnuCWincrease", 60, std::vector<Qt::Key>(23, Qt::Key_PageUp)}),
     [](const auto& info) { return test_names::caseName(info.index, {info.param.command}); });
 
 TEST_F(KeyerWindowTest, QuarterStepsRoundHalvesToEven) {

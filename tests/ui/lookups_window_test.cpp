@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QTimer>
 
 #include "window_test_support.h"
@@ -354,6 +355,70 @@ TEST_F(LookupsWindowTest, UnreadableLogIsReportedOncePerLookUp) {
         QStringLiteral("\r\nThis error occurred checking Log for Previous Contacts\r\n")));
     // The row stays usable.
     EXPECT_EQ(text("txtCallsign"), QStringLiteral("K1ABC"));
+}
+
+// Typed letter by letter, the call is checked as it grows: the partial check
+// lists the log's and the history's calls, the box turns to the warning
+// colour on an exact dupe, nothing takes the focus; the needed chapters
+// mark a typed chapter and lose it once the contact is logged.
+TEST_F(LookupsWindowTest, CheckPanelsFollowTheCallAsItIsTyped) {
+    writeFile("vlqsolog.txt", kFirstW1xyz + kLaterW1xyz + kOtherCall);
+    writeFile("vlhistory.txt", "\"W1XYA\",\"5\",\"ANN\"\r\n");
+    start();
+    find<QComboBox>("cboBand")->setCurrentIndex(2);  // 40 m, phone: W1XYZ is a dupe
+    auto* box = find<QLineEdit>("txtCallsign");
+    auto* panel = find<QListWidget>("lstPartialCheck");
+    const QColor normal = box->palette().color(QPalette::Base);
+    struct Step {
+        QString typed;
+        QStringList lines;
+        bool dupe;
+    };
+    const QString w1xyz = QStringLiteral("W1XYZ      123  JOSEPH   ");
+    const QString w1xya = QStringLiteral("W1XYA      5    ANN      history");
+    const Step steps[] = {
+        {"w", {}, false},
+        {"1", {w1xyz + "dupe", w1xya}, false},
+        {"x", {w1xyz + "dupe", w1xya}, false},
+        {"y", {w1xyz + "dupe", w1xya}, false},
+        {"z", {w1xyz + "dupe"}, true},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.typed.toStdString());
+        typeInto("txtCallsign", step.typed);
+        QStringList lines;
+        for (int i = 0; i < panel->count(); ++i) lines << panel->item(i)->text();
+        EXPECT_EQ(lines, step.lines);
+        EXPECT_EQ(box->palette().color(QPalette::Base) != normal, step.dupe);
+        EXPECT_EQ(box->accessibleDescription(), step.dupe ? "dupe" : "");
+        EXPECT_EQ(focused(), QStringLiteral("txtCallsign"));
+    }
+    find<QComboBox>("cboBand")->setCurrentIndex(4);  // 15 m: worked there on CW only
+    EXPECT_EQ(panel->item(0)->text(), w1xyz + "worked 40 PHN, 15 CW");
+    EXPECT_EQ(box->accessibleDescription(), "");
+    box->clear();
+    EXPECT_EQ(panel->count(), 0);
+
+    // Chapters 001, 007, 012 and 123 are on the roster; none worked on phone.
+    auto* needed = find<QListWidget>("lstNeededChapters");
+    auto* title = find<QLabel>("lblNeededChapters");
+    EXPECT_EQ(title->text(), "Needed chapters (PHN): 4");
+    typeContact(QStringLiteral("k1new"), QStringLiteral("7"), QStringLiteral("ann"));
+    EXPECT_EQ(needed->item(1)->text(), "007 Seventh Chapter");
+    EXPECT_NE(needed->item(1)->background(), QBrush());
+    pressWindowKey(Qt::Key_Insert);
+    settle();
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_EQ(title->text(), "Needed chapters (PHN): 3");
+    EXPECT_EQ(needed->findItems("007", Qt::MatchStartsWith).size(), 0);
+    // The new contact is in the index at once.
+    typeInto("txtCallsign", QStringLiteral("k1new"));
+    EXPECT_EQ(box->accessibleDescription(), "dupe");
+
+    // View > Check Panels hides them and keeps the choice for the next run.
+    pressWindowKey(Qt::Key_K, Qt::ControlModifier);
+    EXPECT_FALSE(find<QWidget>("dockCheckPanels")->isVisible());
+    EXPECT_EQ(readFile("VLCheckPanels.txt"), "\"Off\"\r\n");
 }
 
 }  // namespace

@@ -178,6 +178,7 @@ const char* const kMenuTree[] = {
     "1|mnuCounters|Cou&nters|",
     "1|mnuEditLog|Edit Log…|Ctrl+L",
     "1|mnuStatistics|Statistics…|Ctrl+T",
+    "1|mnuCheckPanels|Check Panels|Ctrl+K",
     "0|mnuLogin|LogIn|",
     "1|mnuShowLogin|Show Login|",
     "1|mnuDelLogIn|Delete LogIn File|",
