@@ -110,12 +110,6 @@ PreviousContacts previousIn(std::string_view callBox, EachLine&& eachLine) {
     return out;
 }
 
-RowReports reportsForRow(const PreviousContacts& found, std::string_view rowMode) {
-    if (sameTrimmed(found.mode, rowMode)) return {found.sent, found.rcvd};
-    const std::string report = defaultReport(rowMode);
-    return {report, report};
-}
-
 template <class EachLine>
 HistoryMatch historyIn(std::string_view callBox, EachLine&& eachLine) {
     HistoryMatch out;
@@ -202,6 +196,12 @@ HistoryMatch findHistory(std::string_view callBox, LogIndex& index) {
     return indexed<HistoryMatch>(index, LogIndex::File::History, [&](auto&& eachLine) {
         return historyIn(callBox, eachLine);
     });
+}
+
+RowReports reportsForRow(const PreviousContacts& found, std::string_view rowMode) {
+    if (sameTrimmed(found.mode, rowMode)) return {found.sent, found.rcvd};
+    const std::string report = defaultReport(rowMode);
+    return {report, report};
 }
 
 }  // namespace vl::entry
