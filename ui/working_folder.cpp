@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QSysInfo>
+#include <QUtf8StringView>
 #include <algorithm>
 #include <cerrno>
 
@@ -212,6 +213,15 @@ WorkingFolder chooseWorkingFolder(Dialogs& dialogs, const QSettings& settings,
 
 WorkingFolder openWorkingFolder(const StartupOptions& options, Dialogs& dialogs,
                                 QSettings& settings, const QString& shippedRoster) {
+    // The window reaches its files through the toolkit, which holds names as
+    // text: a name that is not UTF-8 would lead it to another folder, or to
+    // none. The command line's exports and statistics take such names.
+    if (!options.folder.empty() && !QUtf8StringView(options.folder).isValidUtf8()) {
+        return refuse(dialogs, QStringLiteral("The window cannot work in the folder %1: its name is "
+                                              "not UTF-8 text. Rename it, or use the command line's "
+                                              "exports and statistics there.")
+                                   .arg(quoted(options.folderName())));
+    }
     WorkingFolder folder =
         options.chooseFolder
             ? chooseWorkingFolder(dialogs, settings, shippedRoster)

@@ -213,6 +213,15 @@ protected:
     }
 };
 
+// The window holds folder names as text: one that is not UTF-8 is refused
+// with a message rather than opened under a changed name.
+TEST_F(WorkingFolderTest, WindowRefusesAFolderNameThatIsNotUtf8) {
+    const WorkingFolder refused = openWorkingFolder(
+        parseStartupOptions(std::vector<std::string>{"vlwinlog", "caf\xE9"}), startDialogs, settings);
+    EXPECT_EQ(refused.outcome, WorkingFolder::Outcome::Refused);
+    EXPECT_TRUE(startDialogs.lastText().contains(QStringLiteral("not UTF-8"))) << startDialogs.lastText().toStdString();
+}
+
 // Named on the command line: refused with a message naming the folder and
 // nothing written. Picked in the chooser: the same message, then the chooser
 // again at that folder.
