@@ -95,8 +95,6 @@ INSTANTIATE_TEST_SUITE_P(
             kA + kLfOnly},
         Row{"LogCutShortIsRefused", kA + kB, 1, Op::kRemove, kA, {}, K::kStale, kA},
         Row{"FailedOpenLeavesLog", kA + kB, 0, Op::kRemove, {}, {1, ENOSPC}, K::kFailed, kA + kB},
-        Row{"DiskFullMidWriteLeavesLog", kA + kB, 0, Op::kReplace, {}, {2, ENOSPC, true},
-            K::kFailed, kA + kB},
         Row{"FailedSyncLeavesLog", kA + kB, 1, Op::kReplace, {}, {3, EIO}, K::kFailed, kA + kB},
         Row{"ReadOnlyRenameLeavesLog", kA + kB, 1, Op::kRemove, {}, {4, EROFS}, K::kFailed,
             kA + kB}),

@@ -42,15 +42,8 @@ protected:
         table = log->findChild<QTableView*>(QStringLiteral("tblLog"));
     }
     template <class T = QWidget>
-    T* in(QObject* parent, const char* name) {
-        T* found = parent->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    void key(QWidget* target, int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QTest::keyClick(target, static_cast<Qt::Key>(k), mods);
-        settle();
-    }
+    static T* in(QObject* parent, const char* name) { return parent->findChild<T*>(QString::fromLatin1(name)); }
+    void key(QWidget* target, int k, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(target, Qt::Key(k), mods), settle(); }
     // Offscreen, a closed box leaves no window active.
     void focusTable() {
         log->activateWindow();
@@ -70,9 +63,7 @@ protected:
     }
     void retype(LogEditForm* form, const char* box, const QString& typed) {
         auto* b = in<QLineEdit>(form, box);
-        b->setFocus();
-        b->selectAll();
-        QTest::keyClicks(b, typed);
+        b->setFocus(), b->selectAll(), QTest::keyClicks(b, typed);
     }
     QString count() { return in<QLabel>(log, "lblLogCount")->text(); }
 
