@@ -43,7 +43,10 @@ protected:
     }
     template <class T = QWidget>
     static T* in(QObject* parent, const char* name) { return parent->findChild<T*>(QString::fromLatin1(name)); }
-    void key(QWidget* target, int k, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(target, Qt::Key(k), mods), settle(); }
+    void key(QWidget* target, int k, Qt::KeyboardModifiers mods = {}) {
+        QTest::keyClick(target, Qt::Key(k), mods);
+        settle();
+    }
     // Offscreen, a closed box leaves no window active.
     void focusTable() {
         log->activateWindow();
@@ -58,12 +61,14 @@ protected:
             if (index.data().toInt() == line) table->setCurrentIndex(index);
         }
         key(table, Qt::Key_F2);
-        if (log->form()) EXPECT_TRUE(QTest::qWaitForWindowActive(log->form()));
+        if (log->form()) { EXPECT_TRUE(QTest::qWaitForWindowActive(log->form())); }
         return log->form();
     }
     void retype(LogEditForm* form, const char* box, const QString& typed) {
         auto* b = in<QLineEdit>(form, box);
-        b->setFocus(), b->selectAll(), QTest::keyClicks(b, typed);
+        b->setFocus();
+        b->selectAll();
+        QTest::keyClicks(b, typed);
     }
     QString count() { return in<QLabel>(log, "lblLogCount")->text(); }
 
