@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -326,6 +327,16 @@ TEST(DigitalModeChoice, ModeSubmodeOrPairFromTheAdifTableOrRefused) {
     for (std::string_view offered : kDigitalModeChoices) {
         EXPECT_TRUE(parseDigitalMode(offered).mode.has_value()) << offered;
     }
+    // Every submode has exactly one mode.
+    std::map<std::string, int> parents;
+    for (const AdifMode& m : adifModes()) {
+        for (size_t from = 0; from < m.submodes.size();) {
+            const size_t comma = std::min(m.submodes.find(',', from), m.submodes.size());
+            ++parents[std::string(m.submodes.substr(from, comma - from))];
+            from = comma + 1;
+        }
+    }
+    for (const auto& [submode, count] : parents) EXPECT_EQ(count, 1) << submode;
     EXPECT_EQ(parsePhoneMode(" digitalvoice"), "DIGITALVOICE");
     EXPECT_EQ(parsePhoneMode("USB"), std::nullopt);
 }

@@ -512,18 +512,22 @@ TEST_F(KeyerWindowTest, LineFailureStopsSendingWithOneMessage) {
 
 // A keying port that holds the keying thread at its first raise of DTR, with
 // the line keyed, until the test lets it go (or ten seconds have passed). It
-// counts the raises, also with the port closed.
+// counts the raises, also with the port closed, and can fail from one on.
 class HoldingPort : public FakeCommPort {
 public:
     struct Hold {
         std::atomic<bool> held{false};
         std::atomic<bool> released{false};
         std::atomic<int> raises{0};
+        int failFromRaise = 0;  // 0: never
     };
     HoldingPort(std::shared_ptr<Shared> shared, std::shared_ptr<Hold> hold)
         : FakeCommPort(std::move(shared)), hold_(std::move(hold)) {}
     std::optional<keyer::KeyError> setDTREnable(bool on) override {
-        if (on) ++hold_->raises;
+        const int raise = on ? ++hold_->raises : 0;
+        if (hold_->failFromRaise > 0 && raise >= hold_->failFromRaise) {
+            return keyer::KeyError{5, "Input/output error"};
+        }
         auto result = FakeCommPort::setDTREnable(on);
         if (on && !hold_->held.exchange(true)) {
             const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -549,15 +553,20 @@ struct DuringSendCase {
     bool portOpenBefore = true;
 };
 
-class DuringSendTest : public KeyerWindowTest, public ::testing::WithParamInterface<DuringSendCase> {};
+class DuringSendTest : public KeyerWindowTest, public ::testing::WithParamInterface<DuringSendCase> {
+protected:
+    void startWithHoldingPort(const std::shared_ptr<HoldingPort::Hold>& hold) {
+        auto shared = port;
+        startWithPort([shared, hold]() -> std::unique_ptr<keyer::CommPort> {
+            return std::make_unique<HoldingPort>(shared, hold);
+        });
+    }
+};
 
 TEST_P(DuringSendTest, WindowAnswersWhileAnElementSounds) {
     const DuringSendCase& c = GetParam();
     auto hold = std::make_shared<HoldingPort::Hold>();
-    auto shared = port;
-    startWithPort([shared, hold]() -> std::unique_ptr<keyer::CommPort> {
-        return std::make_unique<HoldingPort>(shared, hold);
-    });
+    startWithHoldingPort(hold);
     if (c.portOpenBefore) openFakePortFast();
     trigger("mnu25wpm");  // about 1.3 s unless cut short
     const std::string message = "TTTT";
@@ -616,6 +625,32 @@ INSTANTIATE_TEST_SUITE_P(
                       DuringSendCase{"DeleteLogIn", "mnuDelLogIn", 2, 3, false, false, false}),
     [](const ::testing::TestParamInfo<DuringSendCase>& info) { return std::string(info.param.name); });
 
+TEST_F(DuringSendTest, LineFailureWithASendWaitingShowsOneMessageAndKeysNothingMore) {
+    auto hold = std::make_shared<HoldingPort::Hold>();
+    hold->failFromRaise = 2;  // the adapter is pulled out during the first "I"
+    startWithHoldingPort(hold);
+    openFakePortFast();
+    box("txtF1")->setText(QStringLiteral("II"));
+    box("txtF2")->setText(QStringLiteral("EE"));
+
+    // F2 is pressed while F1's first element sounds: it waits for the character.
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, window(), [&] {
+        if (!hold->held) return;
+        watch.stop();
+        postKeyStroke(Qt::Key_F2);
+        QMetaObject::invokeMethod(window(), [hold] { hold->released = true; }, Qt::QueuedConnection);
+    });
+    watch.start();
+    pressWindowKey(Qt::Key_F1);
+
+    EXPECT_EQ(dialogs->texts(), std::vector<QString>{QStringLiteral(
+                                    "Sending stopped: the keying line failed.\r\nInput/output error")});
+    EXPECT_EQ(hold->raises, 2);
+    EXPECT_EQ(port->dtr, (std::vector<bool>{true, false, false}));
+}
+
 // The program in a child process (keyUntilEnded) ends while its first dah
 // sounds: the line is lowered at once and nothing is keyed after. A
 // termination signal ends it as Exit does, closing the port.
@@ -657,8 +692,9 @@ TEST_P(EndingTest, EveryEndingLowersTheKeyedLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Endings, EndingTest,
-    ::testing::Values(EndingCase{"Term", SIGTERM, true}, EndingCase{"Hangup", SIGHUP, true},
-                      EndingCase{"Segv", SIGSEGV, false}, EndingCase{"Exit", 0, false}),
+    ::testing::Values(EndingCase{"Term", SIGTERM, true}, EndingCase{"Interrupt", SIGINT, true},
+                      EndingCase{"Hangup", SIGHUP, true}, EndingCase{"Segv", SIGSEGV, false},
+                      EndingCase{"Abort", SIGABRT, false}, EndingCase{"Exit", 0, false}),
     [](const ::testing::TestParamInfo<EndingCase>& info) { return std::string(info.param.name); });
 
 TEST_F(KeyerWindowTest, F12ClaimsTheBonusFromAnyBox) {

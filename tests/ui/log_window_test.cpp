@@ -42,9 +42,13 @@ protected:
         table = log->findChild<QTableView*>(QStringLiteral("tblLog"));
     }
     template <class T = QWidget>
-    static T* in(QObject* parent, const char* name) { return parent->findChild<T*>(QString::fromLatin1(name)); }
-    void key(QWidget* target, int k, Qt::KeyboardModifiers mods = {}) {
-        QTest::keyClick(target, Qt::Key(k), mods);
+    T* in(QObject* parent, const char* name) {
+        T* found = parent->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void key(QWidget* target, int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(target, static_cast<Qt::Key>(k), mods);
         settle();
     }
     // Offscreen, a closed box leaves no window active.
