@@ -1,15 +1,13 @@
 #include "logbook/log_edit.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cerrno>
-#include <filesystem>
+
+#include "../scoring/temp_folder.h"
 
 namespace vl::logbook {
 namespace {
-
-namespace fs = std::filesystem;
 
 const std::string kA =
     "\"W1XYZ   \",\"59  \",\"57  \",\"123\",\"JOE    \",\"20 \",\"PHN\",\"06/01/2026\",\"14:05 \",\"\"\r\n";
@@ -39,16 +37,10 @@ struct Row {
 
 class LogEditTest : public ::testing::TestWithParam<Row> {
 protected:
-    LogEditTest() : dir_(makeDir()), folder_(dir_) {}
-    ~LogEditTest() override { fs::remove_all(dir_); }
-    static fs::path makeDir() {
-        char pattern[] = "/tmp/vl_log_edit_test_XXXXXX";
-        return ::mkdtemp(pattern);
-    }
-    void put(const std::string& bytes) const { ASSERT_FALSE(folder_.writeWhole("vlqsolog.txt", bytes)); }
-    std::string log() const { return folder_.read("vlqsolog.txt").content; }
-    fs::path dir_;
-    DataFolder folder_;
+    void put(const std::string& bytes) const { dir_.write("vlqsolog.txt", bytes); }
+    std::string log() const { return dir_.read("vlqsolog.txt"); }
+    scoring::testing::TempFolder dir_;
+    DataFolder folder_{dir_.path()};
 };
 
 TEST_P(LogEditTest, ChangesOneLineAndUndoesIt) {
@@ -69,7 +61,7 @@ TEST_P(LogEditTest, ChangesOneLineAndUndoesIt) {
     EXPECT_EQ(outcome.kind, row.kind);
     EXPECT_EQ(log(), row.after);
     EXPECT_EQ(outcome.error.has_value(), row.kind == LogChangeOutcome::Kind::kFailed);
-    EXPECT_FALSE(fs::exists(dir_ / "vlqsolog.txt.tmp"));
+    EXPECT_FALSE(dir_.exists("vlqsolog.txt.tmp"));
     if (row.kind != LogChangeOutcome::Kind::kDone) return;
     EXPECT_NE(stampOf(folder_, "vlqsolog.txt"), snapshot.stamp);
     EXPECT_EQ(applyLogChange(folder_, outcome.undo).kind, LogChangeOutcome::Kind::kDone);
