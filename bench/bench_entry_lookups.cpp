@@ -256,11 +256,9 @@ void printIndexFigures() {
         leave(index, leaves);
         leave(folder, scans);
     }
-    std::printf("keystroke_p99_ms %.3f\n", p99(keystrokes));
-    std::printf("leave_callsign_p99_ms %.3f\n", p99(leaves));
-    std::printf("leave_callsign_file_scan_p99_ms %.3f\n", p99(scans));
-    std::printf("index_build_ms %.1f\n", builds[builds.size() / 2]);
-    std::printf("index_mb %.1f\n", static_cast<double>(heap) / (1024.0 * 1024.0));
+    std::printf("keystroke_p99_ms %.3f\nleave_callsign_p99_ms %.3f\nleave_callsign_file_scan_p99_ms %.3f\n"
+                "index_build_ms %.1f\nindex_mb %.1f\n",
+                p99(keystrokes), p99(leaves), p99(scans), builds[builds.size() / 2], double(heap) / (1024.0 * 1024.0));
     std::fflush(stdout);
 }
 

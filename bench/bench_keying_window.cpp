@@ -33,6 +33,7 @@
 
 #include <unistd.h>
 
+#include "bench_support.h"
 #include "keyer/comm_port.h"
 #include "keyer/morse_table.h"
 #include "keyer/real_time.h"
@@ -81,17 +82,11 @@ private:
     bool open_ = false;
 };
 
-class QuietDialogs : public ui::Dialogs {
+class QuietDialogs : public bench::SilentDialogs {
 public:
     void message(const QString& text, const QString&, Icon) override {
         std::printf("message: %s\n", text.toLocal8Bit().constData());
     }
-    bool question(const QString&, const QString&, Icon, bool) override { return false; }
-    QString input(const QString&, const QString&) override { return {}; }
-    void beep() override {}
-    QString chooseFolder(const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString choose(const QString&, const QString&, const QStringList&) override { return {}; }
 };
 
 void writeFile(const QString& folder, const char* name, const std::string& bytes) {

@@ -43,7 +43,6 @@ INSTANTIATE_TEST_SUITE_P(
                       EditRow{"OwnCall", [](ContactRecord& r) { r.call = "N\xD8" "CALL"; }, 0},
                       EditRow{"NoReport", [](ContactRecord& r) { r.rcvd = " "; }, 2},
                       EditRow{"NotOnRoster", [](ContactRecord& r) { r.chapter = "123"; }, 3},
-                      EditRow{"Abandon88", [](ContactRecord& r) { r.chapter = "88"; }, 3},
                       EditRow{"UvBand", [](ContactRecord& r) { r.band = "UV "; }, 5},
                       EditRow{"NoSuchDate", [](ContactRecord& r) { r.date = "02/30/2026"; }, 7},
                       EditRow{"BadTime", [](ContactRecord& r) { r.time = "24:00"; }, 8}),

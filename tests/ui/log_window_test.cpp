@@ -65,7 +65,7 @@ protected:
             if (index.data().toInt() == line) table->setCurrentIndex(index);
         }
         key(table, Qt::Key_F2);
-        if (log->form()) EXPECT_TRUE(QTest::qWaitForWindowActive(log->form()));
+        if (log->form()) { EXPECT_TRUE(QTest::qWaitForWindowActive(log->form())); }
         return log->form();
     }
     void retype(LogEditForm* form, const char* box, const QString& typed) {
