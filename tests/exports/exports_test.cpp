@@ -158,21 +158,20 @@ TEST(CabrilloExport, CallsInCapitalsLinesInTimeOrderAndAdifInLogOrder) {
 
 TEST(CabrilloExport, AFieldACheckerWouldMisreadStopsItNamingTheContact) {
     struct Case {
-        logbook::ContactRecord second;
+        const char *call, *sent, *rcvd, *chapter;
         const char* says;  // "" when the log goes out
     };
     for (const Case& c : {
-             Case{{"W1 AW", "599", "599", "007"}, "Contact 2 of the log (W1 AW) cannot be written to "
+             Case{"W1 AW", "599", "599", "007", "Contact 2 of the log (W1 AW) cannot be written to "
                                                   "Cabrillo: its callsign \"W1 AW\" holds a blank."},
-             Case{{"W1AW", "5 9", "599", "007"}, "its report sent \"5 9\" holds a blank"},
-             Case{{"W1AW", "599", "59#", "007"}, "its report received \"59#\" holds \"#\""},
-             Case{{"W1AW", "599", "599", "0-7"}, "its chapter \"0-7\" holds \"-\""},
-             Case{{"W1AW=", "599", "599", "007"}, "its callsign \"W1AW=\" holds \"=\""},
-             Case{{"w1aw/p", "599", "599", "007"}, ""},
+             Case{"W1AW", "5 9", "599", "007", "its report sent \"5 9\" holds a blank"},
+             Case{"W1AW", "599", "59#", "007", "its report received \"59#\" holds \"#\""},
+             Case{"W1AW", "599", "599", "0-7", "its chapter \"0-7\" holds \"-\""},
+             Case{"W1AW=", "599", "599", "007", "its callsign \"W1AW=\" holds \"=\""},
+             Case{"w1aw/p", "599", "599", "007", ""},
          }) {
-        logbook::ContactRecord second = c.second;
-        std::tie(second.name, second.band, second.mode, second.date, second.time) =
-            std::tuple("AL", "40 ", "CW ", "12/06/2026", "18:45");
+        const logbook::ContactRecord second{c.call, c.sent, c.rcvd, c.chapter, "AL", "40 ", "CW ",
+                                            "12/06/2026", "18:45", ""};
         ExportLog log = logOf({{"K2XYZ", "599", "599", "599", "SAM", "40 ", "CW ", "12/06/2026", "18:30", ""}, second});
         EXPECT_NE(exportRefusal(log, ExportFormat::kCabrillo).find(c.says), std::string::npos)
             << exportRefusal(log, ExportFormat::kCabrillo);
@@ -435,7 +434,9 @@ TEST(CommandLine, ExportsAndExitsWithoutADisplay) {
         EXPECT_NE(run.err.find(c.err), std::string::npos) << c.arguments << "\n" << run.err;
         if (c.status != 0) {
             EXPECT_FALSE(folder.has("x.log") || folder.has("x.adi")) << c.arguments;
-            if (!c.removed) EXPECT_EQ(folder.read("vlqsolog.txt"), kLog) << c.arguments;
+            if (!c.removed) {
+                EXPECT_EQ(folder.read("vlqsolog.txt"), kLog) << c.arguments;
+            }
             EXPECT_EQ(folder.read("BonusCall.txt"), "\"K3BNV\"\r\n") << c.arguments;
         }
     }
