@@ -196,7 +196,7 @@ private:
     void cmmPort1_Click();
     void cmmPort2_Click();
     void openPort(int n);
-    // Names the keying thread's priority in the status bar.
+    // Names the keying thread's priority beside the keyer's speed.
     void showKeyingPriority();
     void mnudisablePort_Click();
     void editCwMessage(int index);
