@@ -39,6 +39,9 @@ void frmVLWinLog::RigFollowingDeleter::operator()(RigFollowing* rig) const { del
 frmVLWinLog::~frmVLWinLog() {
     // No radio report reaches the window once its poller has stopped.
     rig_.reset();
+    // The boxes and lists are destroyed after the window's own part: what
+    // they signal then (a list's model reset) must not reach the window.
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
 }
 
 void frmVLWinLog::buildRigFollowing() {
