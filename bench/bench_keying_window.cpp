@@ -319,9 +319,11 @@ int main(int argc, char** argv) {
     std::printf("%s%skeying thread: %s\n", label, *label ? ": " : "",
                 describe(window->keying().priority()).c_str());
     std::printf("text \"%s\"\n", kMessage.c_str());
-    for (int wpm : {13, 25, 40}) {
+    // The menu's two speeds, two faster ones operators use, and the quick pass.
+    const int speeds[] = {13, 25, 31, 39, 40};
+    for (int wpm : speeds) {
         if (only == 0 || wpm == only) run(window, *port, wpm);
     }
-    if (only != 0 && only != 13 && only != 25 && only != 40) run(window, *port, only);
+    if (only != 0 && std::find(std::begin(speeds), std::end(speeds), only) == std::end(speeds)) run(window, *port, only);
     return 0;
 }

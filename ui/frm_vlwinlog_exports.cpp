@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QStringList>
 #include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
 
 #include "exports/adif.h"
 #include "exports/export_file.h"
@@ -16,8 +19,17 @@ namespace vl::ui {
 
 namespace {
 
-QString fromAscii(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+// Offers the modes in a list the operator may also type into; the text as
+// typed, or nothing when the box was cancelled.
+std::optional<std::string> askMode(Dialogs& dialogs, const QString& title, const QString& prompt,
+                                   std::span<const std::string_view> modes) {
+    QStringList items;
+    for (std::string_view mode : modes) {
+        items << QString::fromLatin1(mode.data(), static_cast<qsizetype>(mode.size()));
+    }
+    const QString typed = dialogs.choose(prompt, title, items);
+    if (typed.isEmpty()) return std::nullopt;
+    return toCp1252(typed);
 }
 
 }  // namespace
@@ -44,14 +56,13 @@ void frmVLWinLog::exportLog(exports::ExportFormat format) {
     exports::AdifOptions options;
     options.createdTimestamp = exports::adifTimestampNow();
     if (!cabrillo && read.log.has(exports::AdifModeFrom::kDigitalChoice)) {
-        QStringList items;
-        for (std::string_view mode : exports::kDigitalModeChoices) items << fromAscii(mode);
-        const QString typed = dialogs_.choose(
+        const auto typed = askMode(
+            dialogs_, title,
             QStringLiteral("The log does not say which digital mode its DIG contacts were made in."
                            "\nADIF mode for them (MODE, SUBMODE or MODE/SUBMODE):"),
-            title, items);
-        if (typed.isEmpty()) return;
-        const exports::DigitalModeRead mode = exports::parseDigitalMode(toCp1252(typed));
+            exports::kDigitalModeChoices);
+        if (!typed) return;
+        const exports::DigitalModeRead mode = exports::parseDigitalMode(*typed);
         if (!mode.mode) {
             dialogs_.message(q(mode.problem));
             return;
@@ -59,16 +70,14 @@ void frmVLWinLog::exportLog(exports::ExportFormat format) {
         options.digital = *mode.mode;
     }
     if (!cabrillo && read.log.has(exports::AdifModeFrom::kPhoneChoice)) {
-        QStringList items;
-        for (std::string_view mode : exports::kPhoneModes) items << fromAscii(mode);
-        const QString typed = dialogs_.choose(
-            QStringLiteral("The log does not say which phone mode its PHN contacts were made in."
-                           "\nADIF mode for them:"),
-            title, items);
-        if (typed.isEmpty()) return;
-        const std::optional<std::string> mode = exports::parsePhoneMode(toCp1252(typed));
+        const auto typed = askMode(dialogs_, title,
+                                   QStringLiteral("The log does not say which phone mode its PHN contacts were "
+                                                  "made in.\nADIF mode for them:"),
+                                   exports::kPhoneModes);
+        if (!typed) return;
+        const std::optional<std::string> mode = exports::parsePhoneMode(*typed);
         if (!mode) {
-            dialogs_.message(q(exports::badPhoneModeMessage(toCp1252(typed))));
+            dialogs_.message(q(exports::badPhoneModeMessage(*typed)));
             return;
         }
         options.phone = *mode;

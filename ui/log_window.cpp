@@ -431,6 +431,15 @@ const LogLine* LogWindow::selectedLine() const {
     return &model_.line(index.row());
 }
 
+const LogLine* LogWindow::readableSelection() {
+    const LogLine* line = selectedLine();
+    if (line && !line->readable) {
+        dialogs_.message(q(kUnreadableLineMessage));
+        return nullptr;
+    }
+    return line;
+}
+
 void LogWindow::sortByColumn(int column) {
     // Ctrl+0: file order; Ctrl+1 … Ctrl+9: date … mode; again: the other way.
     if (column == kColLine) {
@@ -445,12 +454,8 @@ void LogWindow::sortByColumn(int column) {
 }
 
 void LogWindow::editSelected() {
-    const LogLine* line = selectedLine();
+    const LogLine* line = readableSelection();
     if (!line) return;
-    if (!line->readable) {
-        dialogs_.message(q(kUnreadableLineMessage));
-        return;
-    }
     if (form_) form_->close();
     formLine_ = line->number;
     formBytes_ = std::string(model_.snapshot().bytesOf(*line));
@@ -489,12 +494,8 @@ void LogWindow::saveForm() {
 }
 
 void LogWindow::deleteSelected() {
-    const LogLine* line = selectedLine();
+    const LogLine* line = readableSelection();
     if (!line) return;
-    if (!line->readable) {
-        dialogs_.message(q(kUnreadableLineMessage));
-        return;
-    }
     if (!dialogs_.question(q(entry::deleteQuestion(line->record)), {}, Dialogs::Icon::Question,
                            false)) {
         return;

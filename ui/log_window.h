@@ -145,6 +145,8 @@ private:
     void showCounts();
     void selectLine(std::size_t number);
     const logbook::LogLine* selectedLine() const;
+    // The selected line, or nothing; a line that cannot be read is named as such and not given.
+    const logbook::LogLine* readableSelection();
     void saveForm();
     // Writes the change and reports its outcome; true when it was written.
     bool apply(const logbook::LogChange& change, bool undoing = false);
