@@ -14,7 +14,13 @@ esac
 start=$SECONDS
 bash scripts/install-deps.sh
 bash scripts/build.sh
-(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300)
+echo "== built in $((SECONDS - start)) s"
+step_start=$SECONDS
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j"$(nproc)")
+echo "== CTest: $((SECONDS - step_start)) s"
+# The quick run fuzzes each harness for a few seconds, --all for longer.
+if $all; then default_fuzz=10; else default_fuzz=4; fi
+export VL_FUZZ_SECONDS=${VL_FUZZ_SECONDS:-$default_fuzz}
 for step in scripts/test.d/*.sh; do
   [ -e "$step" ] || continue
   if ! $all && grep -qx '# Runs with --all only.' "$step"; then
@@ -22,6 +28,8 @@ for step in scripts/test.d/*.sh; do
     continue
   fi
   echo "== ${step##*/}"
+  step_start=$SECONDS
   bash "$step"
+  echo "== ${step##*/}: $((SECONDS - step_start)) s"
 done
 echo "test.sh${1:+ $1}: passed in $((SECONDS - start)) s"

@@ -24,7 +24,7 @@ cmake --build build-asan -j"$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1
 export LSAN_OPTIONS=suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd build-asan && ctest --output-on-failure --timeout 600)
+(cd build-asan && ctest --output-on-failure --timeout 600 -j"$(nproc)")
 echo "AddressSanitizer and UndefinedBehaviorSanitizer: $((SECONDS - start)) s"
 
 start=$SECONDS
