@@ -28,7 +28,7 @@ private:
     struct Token {
         enum class Kind { Char, Any, Digit, Set, Star } kind;
         unsigned char ch = 0;
-        std::bitset<256> set;  // Kind::Set: the characters that match
+        std::bitset<256> set{};  // Kind::Set: the characters that match
     };
     std::vector<Token> tokens_;
 };

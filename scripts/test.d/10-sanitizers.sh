@@ -11,6 +11,8 @@ root=$PWD
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  # Lets the compiler cache keep files built with a precompiled header.
+  export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 fi
 configure() {  # folder, sanitizer flags
   cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVL_BUILD_BENCH=OFF \

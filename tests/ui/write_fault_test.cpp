@@ -213,7 +213,9 @@ TEST_F(WriteFaultTest, EveryWriterSurvivesAFailureAtEachOfItsStepsAndWorksAgainA
                     // but a folder whose new entries may not survive a power
                     // cut is reported, and the command is not told as done.
                     EXPECT_EQ(failed, folderSync ? 1 : 0);
-                    if (folderSync) EXPECT_EQ(messages().size(), 1u);
+                    if (folderSync) {
+                        EXPECT_EQ(messages().size(), 1u);
+                    }
                     continue;
                 }
                 ASSERT_EQ(failed, 1);
