@@ -324,6 +324,8 @@ int main(int argc, char** argv) {
     for (int wpm : speeds) {
         if (only == 0 || wpm == only) run(window, *port, wpm);
     }
-    if (only != 0 && std::find(std::begin(speeds), std::end(speeds), only) == std::end(speeds)) run(window, *port, only);
+    if (only != 0 && std::find(std::begin(speeds), std::end(speeds), only) == std::end(speeds)) {
+        run(window, *port, only);
+    }
     return 0;
 }
